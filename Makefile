@@ -1,0 +1,38 @@
+# The front door: make run, make test, make bench, make exe.
+# The real build is CMake in build/win64 (the Windows program) and build/native (tests).
+
+WIN64 := build/win64
+NATIVE := build/native
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+PAD_DIR ?= $(HOME)/Quillpad
+
+.PHONY: run test bench exe native deps-run deps-test fuzz clean
+
+exe: deps-run
+	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WIN64) -j $(JOBS)
+
+native: deps-test
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release -DQUILLPAD_WIN64_DIR=$(CURDIR)/$(WIN64)
+	cmake --build $(NATIVE) -j $(JOBS)
+
+run: exe
+	scripts/run.sh "$(PAD_DIR)"
+
+test: deps-test exe native
+	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+bench: native
+	$(NATIVE)/bench/quillpad_bench --benchmark_counters_tabular=true
+
+fuzz: native
+	cd $(NATIVE) && ctest --output-on-failure -R fuzz
+
+deps-run:
+	@scripts/install-deps.sh run
+
+deps-test:
+	@scripts/install-deps.sh test
+
+clean:
+	rm -rf build

@@ -1,0 +1,33 @@
+// Start-up and shutdown of the program, around the main window's run.
+#include "app/app_main.h"
+
+#include "app/help_mode.h"
+#include "app/window.h"
+#include "commands/flipping.h"
+#include "store/page_store.h"
+#include "store/pages_file.h"
+
+int AppMain() {
+    HelpPages.assign(11, std::string());
+    if (OpenPad()) {
+        CurrentPage = 1;
+        BuildMainWindow();
+        StoreTypedText();
+    }
+    return 0;
+}
+
+void ResetProgramState() {
+    Pages.clear();
+    CurrentPage = 0;
+    HelpMode = 0;
+    TypedText.clear();
+    TypedPage = 0;
+    FileHeader.clear();
+    WindowLeft = 0;
+    WindowTop = 0;
+    NoStoredPosition = 0;
+    SearchText.clear();
+    HelpPages.clear();
+    PageBeforeHelp = 0;
+}

@@ -1,0 +1,15 @@
+// Help mode: the eight help pages shown in place of the user's pages.
+#pragma once
+
+#include "app/window.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+extern std::vector<std::string> HelpPages; // elements 1 to 8 used, in stored form
+extern std::int32_t PageBeforeHelp;
+
+int OnHelpButton(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                 std::intptr_t lParam);
+void BuildHelpPages();

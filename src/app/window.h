@@ -1,0 +1,58 @@
+// What the program asks of its main window, as plain calls. The exe links the Windows
+// implementation; the unit tests link an in-memory one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum ControlId {
+    ID_PREV_BUTTON = 10,
+    ID_SEARCH_BOX = 20,
+    ID_NEXT_BUTTON = 30,
+    ID_NEW_PAGE = 40,
+    ID_DELETE_PAGE = 50,
+    ID_INSERT_PAGE = 52,
+    ID_HELP_BUTTON = 54,
+    ID_PAGE_LABEL = 60,
+    ID_PAGE_BOX = 70,
+    ID_OF_LABEL = 80,
+    ID_PAGE_COUNT = 90,
+    ID_PAGE_TEXT = 100,
+};
+
+// Handlers and callbacks have the shape of a window procedure; the window is opaque here.
+using WindowHandle = void*;
+using Handler = int (*)(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                        std::intptr_t lParam);
+
+// A control's whole text (never cut at any length).
+std::string ControlText(int id);
+void SetControlText(int id, std::string_view text);
+void FocusControl(int id);
+void EnableControl(int id, bool enabled);
+
+// Edit selection in characters from 0; start -1 removes the selection.
+void SelectText(int id, long start, long end);
+// Replaces the selection (or inserts at the caret) so that undo can take it back.
+void ReplaceSelection(int id, std::string_view text);
+
+// Message boxes without an icon: Yes/No answers true for Yes; Tell has one OK button.
+bool AskYesNo(std::string_view text, std::string_view caption);
+void Tell(std::string_view text, std::string_view caption);
+
+// Whether the key is down now (the high bit of its state).
+bool ShiftHeld();
+bool CtrlHeld();
+
+// Draws the main window now, before the next wait.
+void RepaintNow();
+// Holds the program for a while; no messages are handled meanwhile.
+void Pause(int milliseconds);
+
+// Destroys the page text field and creates it anew in the same place: read-only, without
+// tab stop, handler or key filter for help mode; otherwise editable with all of them.
+void MakePageTextField(bool readOnly);
+
+// Builds and runs the main window; returns once it has been destroyed.
+void BuildMainWindow();

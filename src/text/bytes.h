@@ -1,0 +1,36 @@
+// Byte-string helpers used everywhere: folding, finding, fields, numbers, the date.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Small letters for A-Z and the seven capitals of code page 437 that have small forms.
+std::string FoldLower(std::string_view s);
+void FoldLowerInPlace(std::string& s);
+std::string FoldUpper(std::string_view s);
+
+// 1-based position of the first t at or after start in s; 0 for none.
+// An empty s gives 0, an empty t gives start (when start is within s).
+std::size_t FindText(std::string_view s, std::string_view t, std::size_t start);
+
+// Field n of s cut at every delimiter; negative n counts from the end.
+std::string FieldOf(std::string_view s, std::string_view delimiter, int n);
+
+std::string ReplaceAll(std::string_view s, std::string_view sought, std::string_view replacement);
+
+// Removes blanks (byte 32 only) at both ends.
+std::string TrimBlanks(std::string_view s);
+
+// " 5", " 0", "-5": a blank stands where the minus sign would.
+std::string NumberText(std::int32_t v);
+
+// Leading number of s, "&H", "&B" and "&O" forms included; 0 when there is none.
+double NumericValue(std::string_view s);
+
+// Nearest whole number, a half going to the even neighbour; clamped to 32 bits.
+std::int32_t RoundToWhole(double v);
+
+// "06 Dec 2026" for the local date now.
+std::string DateText();

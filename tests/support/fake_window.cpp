@@ -1,0 +1,104 @@
+// The in-memory window behind the unit tests.
+#include "support/fake_window.h"
+
+#include "app/app_main.h"
+#include "store/page_store.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+FakeWindow Fake;
+
+void ResetFake() {
+    Fake = FakeWindow();
+    ResetProgramState();
+}
+
+std::string ControlText(int id) { return Fake.texts[id]; }
+
+void SetControlText(int id, std::string_view text) {
+    Fake.texts[id] = std::string(text);
+    if (id == ID_PAGE_TEXT) {
+        Fake.selectionStart = Fake.selectionEnd = 0;
+    }
+}
+
+void FocusControl(int id) {
+    Fake.focusLog.push_back(id);
+    if (Fake.focus == id) {
+        return;
+    }
+    Fake.focus = id;
+    // The editable field reports its focus to its handler; the help field has none.
+    if (id == ID_PAGE_TEXT && !Fake.pageTextReadOnly) {
+        PageTextGotFocus();
+    }
+}
+
+void EnableControl(int id, bool enabled) { Fake.disabled[id] = !enabled; }
+
+void SelectText(int id, long start, long end) {
+    if (id != ID_PAGE_TEXT) {
+        return;
+    }
+    Fake.selectionLog.emplace_back(start, end);
+    const long length = static_cast<long>(Fake.texts[ID_PAGE_TEXT].size());
+    if (start == -1) {
+        Fake.selectionStart = Fake.selectionEnd; // the caret stays, nothing selected
+        return;
+    }
+    Fake.selectionStart = std::clamp(start, 0L, length);
+    Fake.selectionEnd = end < 0 ? length : std::clamp(end, 0L, length);
+}
+
+void ReplaceSelection(int id, std::string_view text) {
+    if (id != ID_PAGE_TEXT || Fake.pageTextReadOnly) {
+        return;
+    }
+    std::string& field = Fake.texts[ID_PAGE_TEXT];
+    const auto from = static_cast<std::size_t>(std::min(Fake.selectionStart, Fake.selectionEnd));
+    const auto to = static_cast<std::size_t>(std::max(Fake.selectionStart, Fake.selectionEnd));
+    field.replace(from, to - from, text);
+    Fake.selectionStart = Fake.selectionEnd = static_cast<long>(from + text.size());
+}
+
+bool AskYesNo(std::string_view text, std::string_view caption) {
+    Fake.boxes.push_back({std::string(text), std::string(caption), true});
+    if (Fake.whileAsking) {
+        Fake.whileAsking();
+    }
+    if (Fake.answers.empty()) {
+        throw std::logic_error("the test gave no answer for: " + std::string(text));
+    }
+    const bool yes = Fake.answers.front();
+    Fake.answers.pop_front();
+    return yes;
+}
+
+void Tell(std::string_view text, std::string_view caption) {
+    Fake.boxes.push_back({std::string(text), std::string(caption), false});
+}
+
+bool ShiftHeld() { return Fake.shift; }
+bool CtrlHeld() { return Fake.ctrl; }
+void RepaintNow() { ++Fake.repaints; }
+void Pause(int milliseconds) { Fake.pauses.push_back(milliseconds); }
+
+void MakePageTextField(bool readOnly) {
+    if (Fake.focus == ID_PAGE_TEXT) {
+        Fake.focus = 0;
+    }
+    Fake.pageTextReadOnly = readOnly;
+    Fake.texts[ID_PAGE_TEXT].clear();
+    Fake.selectionStart = Fake.selectionEnd = 0;
+    ++Fake.pageTextFieldsMade;
+}
+
+void BuildMainWindow() {
+    Fake.built = true;
+    ShowPage();
+    if (Fake.whileRunning) {
+        Fake.whileRunning();
+    }
+    StoreShownPage(); // the close command keeps what the field shows
+}

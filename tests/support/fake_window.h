@@ -1,0 +1,44 @@
+// An in-memory main window for the unit tests: control texts, focus, selection, message
+// boxes and key states, with a record of what the program asked of it.
+#pragma once
+
+#include "app/window.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+struct MessageBoxShown {
+    std::string text;
+    std::string caption;
+    bool yesNo;
+};
+
+struct FakeWindow {
+    std::map<int, std::string> texts;
+    std::map<int, bool> disabled;
+    int focus = 0;
+    long selectionStart = 0; // of the page text field, as the edit control counts
+    long selectionEnd = 0;
+    bool pageTextReadOnly = false;
+    int pageTextFieldsMade = 0;
+    bool shift = false;
+    bool ctrl = false;
+
+    std::deque<bool> answers;           // the user's answers to the next Yes/No questions
+    std::function<void()> whileAsking;  // what the user does while a question is open
+    std::function<void()> whileRunning; // what the user does in BuildMainWindow's loop
+    std::vector<MessageBoxShown> boxes;
+    std::vector<int> focusLog;
+    std::vector<std::pair<long, long>> selectionLog; // page text field, in order
+    std::vector<int> pauses;
+    int repaints = 0;
+    bool built = false;
+};
+
+extern FakeWindow Fake;
+
+// A fresh window and fresh program state.
+void ResetFake();
