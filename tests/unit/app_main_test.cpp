@@ -1,0 +1,78 @@
+// Start-up and shutdown around the window's run.
+#include "app/app_main.h"
+#include "app/window.h"
+#include "store/page_store.h"
+#include "store/pages_file.h"
+#include "support/fake_window.h"
+#include "support/temp_folder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Startup : public ::testing::Test {
+protected:
+    TempFolder folder;
+    void SetUp() override { ResetFake(); }
+};
+
+TEST_F(Startup, FirstStartCreatesThePadAndShowsPageOneOfOne) {
+    EXPECT_EQ(AppMain(), 0);
+    EXPECT_TRUE(Fake.built);
+    EXPECT_EQ(Fake.texts[ID_PAGE_BOX], "1");
+    EXPECT_EQ(Fake.texts[ID_PAGE_COUNT], " 1");
+    EXPECT_EQ(NoStoredPosition, 1);
+    std::vector<std::string> pages;
+    ASSERT_TRUE(ParsePages(FileBytes(PagesFileName), pages));
+    EXPECT_EQ(pages, (std::vector<std::string>{"", ""}));
+}
+
+TEST_F(Startup, AnExistingPadIsReadAndKept) {
+    const std::string pad = "http://x\r\n\r\n[Position]\r\n 10  20\r\n\r\n"
+                            "[Pages Start Under This Line!]\r\nfirst\r\nsecond\r\n";
+    WriteBytes(PagesFileName, pad);
+    EXPECT_EQ(AppMain(), 0);
+    EXPECT_EQ(Fake.texts[ID_PAGE_TEXT], "first");
+    EXPECT_EQ(Fake.texts[ID_PAGE_COUNT], " 2");
+    EXPECT_EQ(WindowLeft, 10);
+    EXPECT_EQ(WindowTop, 20);
+    EXPECT_EQ(FileBytes(PagesFileName), pad);
+}
+
+TEST_F(Startup, WhatWasTypedBeforeClosingIsInTheFile) {
+    Fake.whileRunning = [] {
+        Fake.texts[ID_PAGE_TEXT] = "typed\r\nnote";
+        TakeTypedText();
+    };
+    AppMain();
+    std::vector<std::string> pages;
+    ASSERT_TRUE(ParsePages(FileBytes(PagesFileName), pages));
+    EXPECT_EQ(pages.at(1), "typed<&CR&>note");
+}
+
+TEST_F(Startup, TextChangedWithoutAKeyReleaseIsKeptAtClosing) {
+    Fake.whileRunning = [] {
+        Fake.texts[ID_PAGE_TEXT] = "typed";
+        TakeTypedText();
+        Fake.texts[ID_PAGE_TEXT] = "typed and pasted";
+    };
+    AppMain();
+    std::vector<std::string> pages;
+    ASSERT_TRUE(ParsePages(FileBytes(PagesFileName), pages));
+    EXPECT_EQ(pages.at(1), "typed and pasted");
+}
+
+TEST_F(Startup, AFolderNamedLikeThePadIsLeftAloneAndTheUserIsTold) {
+    std::filesystem::create_directory(PagesFileName);
+    std::filesystem::path inside = std::filesystem::path(PagesFileName) / "keep.txt";
+    WriteBytes(inside, "mine");
+    EXPECT_EQ(AppMain(), 0);
+    EXPECT_FALSE(Fake.built);
+    ASSERT_EQ(Fake.boxes.size(), 1u);
+    EXPECT_FALSE(Fake.boxes[0].yesNo);
+    EXPECT_TRUE(std::filesystem::is_directory(PagesFileName));
+    EXPECT_EQ(FileBytes(inside), "mine");
+}
+
+} // namespace
