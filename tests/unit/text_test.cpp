@@ -1,0 +1,203 @@
+// The byte-string helpers: exact results at their edges.
+#include "support/fake_clock.h"
+#include "text/bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+using namespace std::string_literals;
+
+TEST(Fold, LowerAndUpperMapLettersAndTheSevenPairsOnly) {
+    EXPECT_EQ(FoldLower("\x8E\x42\x43"), "\x84\x62\x63");
+    EXPECT_EQ(FoldLower("\xC4"), "\xC4");
+    EXPECT_EQ(FoldLower("Hello, WORLD 09@[`{"), "hello, world 09@[`{");
+    EXPECT_EQ(FoldUpper("hello, world 09@[`{"), "HELLO, WORLD 09@[`{");
+    EXPECT_EQ(FoldLower("\x80\x8E\x8F\x90\x99\x9A\xA5"), "\x87\x84\x86\x82\x94\x81\xA4");
+    EXPECT_EQ(FoldUpper("\x87\x84\x86\x82\x94\x81\xA4"), "\x80\x8E\x8F\x90\x99\x9A\xA5");
+    EXPECT_EQ(FoldLower("a\0B"s), "a\0b"s);
+}
+
+TEST(Fold, EveryOtherByteStaysAndTheTablesAreInverse) {
+    int changedByLower = 0;
+    for (int b = 0; b < 256; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        const std::string lower = FoldLower(one);
+        const std::string upper = FoldUpper(one);
+        if (lower != one) {
+            ++changedByLower;
+            EXPECT_EQ(FoldUpper(lower), one) << b;
+            EXPECT_EQ(upper, one) << b;
+        }
+        if (upper != one) {
+            EXPECT_EQ(FoldLower(upper), one) << b;
+        }
+    }
+    EXPECT_EQ(changedByLower, 26 + 7);
+    std::string inPlace = "MiXeD \x9A";
+    FoldLowerInPlace(inPlace);
+    EXPECT_EQ(inPlace, "mixed \x81");
+}
+
+TEST(FindText, PositionsFromOne) {
+    EXPECT_EQ(FindText("abc", "", 1), 1u);
+    EXPECT_EQ(FindText("abc", "", 3), 3u);
+    EXPECT_EQ(FindText("abc", "", 4), 0u);
+    EXPECT_EQ(FindText("", "", 1), 0u);
+    EXPECT_EQ(FindText("", "a", 1), 0u);
+    EXPECT_EQ(FindText("abcabc", "c", 1), 3u);
+    EXPECT_EQ(FindText("abcabc", "c", 4), 6u);
+    EXPECT_EQ(FindText("abcabc", "abc", 2), 4u);
+    EXPECT_EQ(FindText("ab", "b", 5), 0u);
+    EXPECT_EQ(FindText("ab", "abc", 1), 0u);
+    EXPECT_EQ(FindText("aBc", "b", 1), 0u);
+    EXPECT_EQ(FindText("x\0y"s, "\0y"s, 1), 2u);
+}
+
+TEST(FieldOf, FieldsCutAtSingleDelimiters) {
+    EXPECT_EQ(FieldOf("cat  or dog", " ", 3), "or");
+    EXPECT_EQ(FieldOf("cat  or dog", " ", 2), "");
+    EXPECT_EQ(FieldOf("cat or", " ", 3), "");
+    EXPECT_EQ(FieldOf(" 40", " ", 2), "40");
+    EXPECT_EQ(FieldOf(" 40", " ", -1), "40");
+    EXPECT_EQ(FieldOf(" 40", " ", 1), "");
+    EXPECT_EQ(FieldOf(" 120  80", " ", 2), "120");
+    EXPECT_EQ(FieldOf(" 120  80", " ", -1), "80");
+    EXPECT_EQ(FieldOf(" 120  80", " ", -2), "");
+    EXPECT_EQ(FieldOf(" 120  80", " ", -4), "");
+    EXPECT_EQ(FieldOf(" 120  80", " ", -5), "");
+    EXPECT_EQ(FieldOf("a b ", " ", 3), "");
+    EXPECT_EQ(FieldOf("a b ", " ", -2), "b");
+    EXPECT_EQ(FieldOf("whole", " ", 1), "whole");
+    EXPECT_EQ(FieldOf("whole", " ", -1), "whole");
+    EXPECT_EQ(FieldOf("whole", " ", 2), "");
+    EXPECT_EQ(FieldOf("", " ", 1), "");
+    EXPECT_EQ(FieldOf("a b", " ", 0), "");
+    EXPECT_EQ(FieldOf("a b", " ", std::numeric_limits<int>::min()), "");
+}
+
+TEST(FieldOf, LongDelimitersDoNotOverlap) {
+    EXPECT_EQ(FieldOf("aaa", "aa", 1), "");
+    EXPECT_EQ(FieldOf("aaa", "aa", 2), "a");
+    EXPECT_EQ(FieldOf("aaa", "aa", -1), "a");
+    EXPECT_EQ(FieldOf("x and y and z", " and ", 2), "y");
+    EXPECT_EQ(FieldOf("x and y and z", " and ", -3), "x");
+}
+
+TEST(ReplaceAll, ScansOnAfterEachReplacement) {
+    EXPECT_EQ(ReplaceAll("a\r\nb", "\r\n", "<&CR&>"), "a<&CR&>b");
+    EXPECT_EQ(ReplaceAll("a<&CR&>b", "<&CR&>", "\r\n"), "a\r\nb");
+    EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");
+    EXPECT_EQ(ReplaceAll("abab", "ab", "abab"), "abababab");
+    EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
+    EXPECT_EQ(ReplaceAll("", "a", "x"), "");
+    EXPECT_EQ(ReplaceAll("xax", "a", ""), "xx");
+}
+
+TEST(TrimBlanks, OnlyBlanksAtTheEnds) {
+    EXPECT_EQ(TrimBlanks("  a b  "), "a b");
+    EXPECT_EQ(TrimBlanks("\tx "), "\tx");
+    EXPECT_EQ(TrimBlanks("x\n"), "x\n");
+    EXPECT_EQ(TrimBlanks("    "), "");
+    EXPECT_EQ(TrimBlanks(""), "");
+}
+
+TEST(NumberText, BlankOrMinusBeforeTheDigits) {
+    EXPECT_EQ(NumberText(0), " 0");
+    EXPECT_EQ(NumberText(5), " 5");
+    EXPECT_EQ(NumberText(-1), "-1");
+    EXPECT_EQ(NumberText(120), " 120");
+    EXPECT_EQ(NumberText(std::numeric_limits<std::int32_t>::max()), " 2147483647");
+    EXPECT_EQ(NumberText(std::numeric_limits<std::int32_t>::min()), "-2147483648");
+}
+
+TEST(NumericValue, DecimalForms) {
+    EXPECT_EQ(NumericValue("3"), 3);
+    EXPECT_EQ(NumericValue(" 4"), 4);
+    EXPECT_EQ(NumericValue("2.5"), 2.5);
+    EXPECT_EQ(NumericValue("3abc"), 3);
+    EXPECT_EQ(NumericValue("1.5E2"), 150);
+    EXPECT_EQ(NumericValue("2.5D1"), 25);
+    EXPECT_EQ(NumericValue("2.5d+1"), 25);
+    EXPECT_EQ(NumericValue("25e-1"), 2.5);
+    EXPECT_EQ(NumericValue("abc"), 0);
+    EXPECT_EQ(NumericValue(""), 0);
+    EXPECT_EQ(NumericValue("   "), 0);
+    EXPECT_EQ(NumericValue(" -1"), -1);
+    EXPECT_EQ(NumericValue("+7"), 7);
+    EXPECT_EQ(NumericValue("\t\n 8"), 8);
+    EXPECT_EQ(NumericValue("\r7"), 0);
+    EXPECT_EQ(NumericValue("- 7"), 0);
+    EXPECT_EQ(NumericValue(".5"), 0.5);
+    EXPECT_EQ(NumericValue("7."), 7);
+    EXPECT_EQ(NumericValue("."), 0);
+    EXPECT_EQ(NumericValue("-"), 0);
+    EXPECT_EQ(NumericValue("1e"), 1);
+    EXPECT_EQ(NumericValue("1e+"), 1);
+    EXPECT_EQ(NumericValue("1ex"), 1);
+    EXPECT_EQ(NumericValue("12 34"), 12);
+    EXPECT_EQ(NumericValue("1.2.3"), 1.2);
+    EXPECT_TRUE(std::isinf(NumericValue("1e999999")));
+    EXPECT_EQ(NumericValue("1e-999999"), 0);
+    EXPECT_DOUBLE_EQ(NumericValue(std::string(300, '9')), 1e300);
+}
+
+TEST(NumericValue, AmpersandForms) {
+    EXPECT_EQ(NumericValue("&H1F"), 31);
+    EXPECT_EQ(NumericValue("&h1f"), 31);
+    EXPECT_EQ(NumericValue("&B101"), 5);
+    EXPECT_EQ(NumericValue("&b1012"), 5);
+    EXPECT_EQ(NumericValue("&O17"), 15);
+    EXPECT_EQ(NumericValue("&q17"), 15);
+    EXPECT_EQ(NumericValue("&17"), 15);
+    EXPECT_EQ(NumericValue("&18"), 1);
+    EXPECT_EQ(NumericValue(" &H10"), 16);
+    EXPECT_EQ(NumericValue("&HFFFF"), 65535);
+    EXPECT_EQ(NumericValue("&"), 0);
+    EXPECT_EQ(NumericValue("&H"), 0);
+    EXPECT_EQ(NumericValue("&Hg"), 0);
+    EXPECT_EQ(NumericValue("&x1"), 0);
+    EXPECT_GT(NumericValue("&H" + std::string(300, 'F')), 1e300);
+}
+
+TEST(RoundToWhole, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(RoundToWhole(2.5), 2);
+    EXPECT_EQ(RoundToWhole(3.5), 4);
+    EXPECT_EQ(RoundToWhole(-2.5), -2);
+    EXPECT_EQ(RoundToWhole(-3.5), -4);
+    EXPECT_EQ(RoundToWhole(0.5), 0);
+    EXPECT_EQ(RoundToWhole(-0.5), 0);
+    EXPECT_EQ(RoundToWhole(1.5), 2);
+    EXPECT_EQ(RoundToWhole(2.6), 3);
+    EXPECT_EQ(RoundToWhole(2.4999), 2);
+    EXPECT_EQ(RoundToWhole(-2.6), -3);
+    EXPECT_EQ(RoundToWhole(7), 7);
+}
+
+TEST(RoundToWhole, ClampsToThirtyTwoBits) {
+    constexpr auto Max = std::numeric_limits<std::int32_t>::max();
+    constexpr auto Min = std::numeric_limits<std::int32_t>::min();
+    EXPECT_EQ(RoundToWhole(2147483646.5), 2147483646);
+    EXPECT_EQ(RoundToWhole(2147483647.4), Max);
+    EXPECT_EQ(RoundToWhole(2147483648.0), Max);
+    EXPECT_EQ(RoundToWhole(1e300), Max);
+    EXPECT_EQ(RoundToWhole(-2147483648.0), Min);
+    EXPECT_EQ(RoundToWhole(-2147483649.0), Min);
+    EXPECT_EQ(RoundToWhole(-1e300), Min);
+    EXPECT_EQ(RoundToWhole(std::numeric_limits<double>::infinity()), Max);
+    EXPECT_EQ(RoundToWhole(-std::numeric_limits<double>::infinity()), Min);
+    EXPECT_EQ(RoundToWhole(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(DateText, DayMonthYearFromTheLocalClock) {
+    const LocalTime saved = FakeNow;
+    FakeNow = {2026, 12, 6, 9, 7, 5};
+    EXPECT_EQ(DateText(), "06 Dec 2026");
+    FakeNow = {1999, 1, 31, 23, 59, 59};
+    EXPECT_EQ(DateText(), "31 Jan 1999");
+    FakeNow = {2099, 5, 1, 0, 0, 0};
+    EXPECT_EQ(DateText(), "01 May 2099");
+    FakeNow = saved;
+}
