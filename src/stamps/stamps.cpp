@@ -1,0 +1,41 @@
+// The time and date stamps, and the stamp keys of the page text field.
+#include "stamps/stamps.h"
+
+#include "app/window.h"
+#include "platform/clock.h"
+#include "store/page_store.h"
+#include "text/bytes.h"
+
+// The noon hour is 12pm and the midnight hour 12am, as people read a 12-hour clock.
+std::string TimeStamp() {
+    const LocalTime now = LocalNow();
+    const bool afternoon = now.hour >= 12;
+    int hour = now.hour % 12;
+    if (hour == 0) {
+        hour = 12;
+    }
+    std::string stamp = std::to_string(hour) + ":";
+    stamp += static_cast<char>('0' + now.minute / 10);
+    stamp += static_cast<char>('0' + now.minute % 10);
+    stamp += afternoon ? "pm " : "am ";
+    return stamp;
+}
+
+std::string DateStamp() {
+    return DateText() + " ";
+}
+
+// Only the low byte of the key code is looked at, so F5 (0x74, "t") counts as T and
+// numeric keypad 4 (0x64, "d") as D; Shift and Alt make no difference. The help pages are
+// never stamped, whatever field shows them.
+void PageTextKeyDown(int keyCode) {
+    if (HelpMode == 1 || !CtrlHeld()) {
+        return;
+    }
+    const std::string key = FoldUpper(std::string(1, static_cast<char>(keyCode & 0xFF)));
+    if (key == "T") {
+        ReplaceSelection(ID_PAGE_TEXT, TimeStamp());
+    } else if (key == "D") {
+        ReplaceSelection(ID_PAGE_TEXT, DateStamp());
+    }
+}
