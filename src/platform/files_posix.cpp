@@ -1,0 +1,155 @@
+// The file layer on POSIX systems, for the native build and its tests.
+#include "platform/files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Closes its descriptor when it goes out of scope, unless already closed.
+struct Descriptor {
+    int fd;
+    explicit Descriptor(int f) : fd(f) {}
+    ~Descriptor() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    bool CloseNow() {
+        const int result = ::close(fd);
+        fd = -1;
+        return result == 0;
+    }
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& name) {
+    const std::size_t slash = name.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : name.substr(0, slash);
+}
+
+// A rename is only durable once the folder that holds the names is on disk too. The new
+// file is already whole under its name by then, so this is done as well as it can be.
+void SyncFolder(const std::string& folder) {
+    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY));
+    if (dir.fd >= 0) {
+        ::fsync(dir.fd);
+    }
+}
+
+// Writes and flushes the bytes into a new file of that name; false if it exists already.
+bool WriteNewFile(const std::string& name, std::string_view bytes) {
+    Descriptor out(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666));
+    if (out.fd < 0) {
+        return false;
+    }
+    const bool whole = WriteAll(out.fd, bytes) && ::fsync(out.fd) == 0;
+    if (!out.CloseNow() || !whole) {
+        ::unlink(name.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string TemporaryNameFor(const std::string& name) {
+    static unsigned counter = 0;
+    return name + "." + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+}
+
+} // namespace
+
+EntryKind KindOfEntry(const char* name) {
+    struct stat info;
+    if (::stat(name, &info) != 0) {
+        return errno == ENOENT ? EntryKind::Missing : EntryKind::Unusable;
+    }
+    return S_ISREG(info.st_mode) ? EntryKind::File : EntryKind::Unusable;
+}
+
+bool ReadWholeFile(const char* name, std::string& bytes) {
+    bytes.clear();
+    Descriptor in(::open(name, O_RDONLY));
+    struct stat info;
+    if (in.fd < 0 || ::fstat(in.fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            // The file may have grown since fstat; keep reading until a read finds nothing.
+            bytes.resize(bytes.size() + 65536);
+        }
+        const ssize_t got = ::read(in.fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            bytes.clear();
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return true;
+}
+
+bool ReplaceFileWith(const char* name, std::string_view bytes) {
+    struct stat info;
+    const bool replacing = ::stat(name, &info) == 0;
+    if (replacing) {
+        // Without the owner's write bit the file counts as read-only, even for root.
+        if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0 || ::access(name, W_OK) != 0) {
+            return false;
+        }
+    } else if (errno != ENOENT) {
+        return false;
+    }
+    const std::string target = name;
+    const std::string temporary = TemporaryNameFor(target);
+    if (!WriteNewFile(temporary, bytes)) {
+        return false;
+    }
+    // The new file keeps the old one's permissions.
+    if ((replacing && ::chmod(temporary.c_str(), info.st_mode & 07777) != 0) ||
+        ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(FolderOf(target));
+    return true;
+}
+
+bool CopyToNewFile(const char* from, const char* to) {
+    std::string bytes;
+    if (!ReadWholeFile(from, bytes) || !WriteNewFile(to, bytes)) {
+        return false;
+    }
+    SyncFolder(FolderOf(to));
+    return true;
+}

@@ -1,0 +1,134 @@
+// The file layer on Windows: ANSI names in the working folder, crash-safe replacing.
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+// Closes its handle when it goes out of scope, unless already closed.
+struct FileHandle {
+    HANDLE handle;
+    explicit FileHandle(HANDLE h) : handle(h) {}
+    ~FileHandle() {
+        if (Valid()) {
+            CloseHandle(handle);
+        }
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
+    bool CloseNow() {
+        const BOOL closed = CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+        return closed != 0;
+    }
+};
+
+// ReadFile and WriteFile count in 32 bits; bigger files go in pieces.
+constexpr std::size_t Piece = 1u << 30;
+
+constexpr DWORD UnusableAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD wanted = static_cast<DWORD>(bytes.size() < Piece ? bytes.size() : Piece);
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), wanted, &written, nullptr) || written != wanted) {
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+// Writes and flushes the bytes into a new file of that name; false if it exists already.
+bool WriteNewFile(const std::string& name, std::string_view bytes) {
+    FileHandle out(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out.Valid()) {
+        return false;
+    }
+    const bool whole = WriteAll(out.handle, bytes) && FlushFileBuffers(out.handle);
+    if (!out.CloseNow() || !whole) {
+        DeleteFileA(name.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string TemporaryNameFor(const std::string& name) {
+    static unsigned counter = 0;
+    return name + "." + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) +
+           ".tmp";
+}
+
+} // namespace
+
+EntryKind KindOfEntry(const char* name) {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(name, &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? EntryKind::Missing
+                                                                              : EntryKind::Unusable;
+    }
+    FindClose(search);
+    return (found.dwFileAttributes & UnusableAttributes) != 0 ? EntryKind::Unusable
+                                                              : EntryKind::File;
+}
+
+bool ReadWholeFile(const char* name, std::string& bytes) {
+    bytes.clear();
+    FileHandle in(
+        CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (!in.Valid() || !GetFileSizeEx(in.handle, &size) || size.QuadPart < 0) {
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const std::size_t left = bytes.size() - filled;
+        const DWORD wanted = static_cast<DWORD>(left < Piece ? left : Piece);
+        DWORD got = 0;
+        if (!ReadFile(in.handle, bytes.data() + filled, wanted, &got, nullptr)) {
+            bytes.clear();
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += got;
+    }
+    bytes.resize(filled);
+    return true;
+}
+
+bool ReplaceFileWith(const char* name, std::string_view bytes) {
+    const DWORD attributes = GetFileAttributesA(name);
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (UnusableAttributes | FILE_ATTRIBUTE_READONLY)) != 0) {
+        return false;
+    }
+    if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return false;
+    }
+    const std::string target = name;
+    const std::string temporary = TemporaryNameFor(target);
+    if (!WriteNewFile(temporary, bytes)) {
+        return false;
+    }
+    if (!MoveFileExA(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool CopyToNewFile(const char* from, const char* to) {
+    return CopyFileA(from, to, TRUE) != 0;
+}
