@@ -1,0 +1,374 @@
+// The pages file byte for byte: new files, saves, reading odd files, and keeping the
+// user's bytes whatever is found under the pad's name.
+#include "file_size_limit.h"
+#include "store/page_store.h"
+#include "store/pages_file.h"
+#include "support/fake_clock.h"
+#include "support/fake_window.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+using PageList = std::vector<std::string>;
+
+namespace {
+
+const std::string Position =
+    "[Position] This tells us where the position of the window was last time we closed the "
+    "program.\r\n";
+const std::string Marker = "[Pages Start Under This Line!] The Character Sequence <&CR&> "
+                           "replaces any Character Return/LineFeed characters.\r\n";
+
+// A file as SavePagesFile writes it, around the given position line and page lines.
+std::string PadFile(const std::string& header, const std::string& position,
+                    const std::string& pageLines) {
+    return header + "\r\n\r\n" + Position + position + "\r\n\r\n" + Marker + pageLines;
+}
+
+PageList Parsed(const std::string& bytes) {
+    PageList pages;
+    ParsePages(bytes, pages);
+    return pages;
+}
+
+class PagesFile : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    void SetUp() override {
+        ResetFake();
+        FakeNow = {2026, 12, 6, 9, 7, 5};
+    }
+    // Start-up as the program does it; true when the pad is open.
+    static bool Start() {
+        const bool open = OpenPad();
+        CurrentPage = 1;
+        return open;
+    }
+};
+
+TEST_F(PagesFile, ANewFileHasItsSixLinesAndReadsAsOneEmptyPage) {
+    EXPECT_FALSE(PagesFileExists());
+    CreatePagesFile();
+    const std::string header =
+        "http://quillpad.example/  Quillpad.qpd file started 06 Dec 2026 09:07:05";
+    EXPECT_EQ(FileBytes(PagesFileName), header + "\r\n\r\n" + Position + "\r\n" + Marker + "\r\n");
+    EXPECT_TRUE(PagesFileExists());
+    ReadFileHeader();
+    ReadPages();
+    EXPECT_EQ(FileHeader, header);
+    EXPECT_EQ(NoStoredPosition, 1);
+    EXPECT_EQ(Pages, (PageList{"", ""}));
+    WindowMoved(120, 80);
+    EXPECT_EQ(FileBytes(PagesFileName), PadFile(header, " 120  80", "\r\n"));
+}
+
+TEST_F(PagesFile, AnExistingFileIsNeverRecreated) {
+    WriteBytes(PagesFileName, "mine");
+    CreatePagesFile();
+    EXPECT_EQ(FileBytes(PagesFileName), "mine");
+}
+
+TEST_F(PagesFile, ASaveWritesEveryLineExactly) {
+    FileHeader = "http://h";
+    WindowLeft = 120;
+    WindowTop = 80;
+    Pages = {"", "one", "", "two"};
+    SavePagesFile();
+    EXPECT_EQ(FileBytes(PagesFileName), PadFile("http://h", " 120  80", "one\r\n\r\ntwo\r\n"));
+    Pages = {"", "a<&CR&>b", ""};
+    WindowLeft = 0;
+    WindowTop = 0;
+    FileHeader.clear();
+    SavePagesFile();
+    EXPECT_EQ(FileBytes(PagesFileName), PadFile("", " 0  0", "a<&CR&>b\r\n\r\n"));
+    WindowLeft = -5;
+    EXPECT_EQ(PagesFileBytes(), PadFile("", "-5  0", "a<&CR&>b\r\n\r\n"));
+}
+
+TEST_F(PagesFile, SavedPagesReadBackUnchanged) {
+    FileHeader = "http://h";
+    Pages = {"", "one", "", "two", "tab\there\nand LF", ""};
+    const PageList written = Pages;
+    SavePagesFile();
+    ResetFake();
+    ReadFileHeader();
+    ReadPages();
+    EXPECT_EQ(Pages, written);
+    EXPECT_EQ(FileHeader, "http://h");
+}
+
+TEST_F(PagesFile, LinesEndAtCrWithOrWithoutLfAndALoneLfStays) {
+    const std::string crLf = "h\r\n[Pages Start Under This Line!]\r\none\r\n\r\ntwo\r\n";
+    const std::string crOnly = "h\r[Pages Start Under This Line!]\rone\r\rtwo\r";
+    EXPECT_EQ(Parsed(crLf), (PageList{"", "one", "", "two"}));
+    EXPECT_EQ(Parsed(crOnly), Parsed(crLf));
+    EXPECT_EQ(Parsed("[Pages Start Under This Line!]\r\na\nb\r\nc"), (PageList{"", "a\nb", "c"}));
+    // An LF after the marker is still part of the marker's line.
+    EXPECT_EQ(Parsed("[Pages Start Under This Line!]\nx\r\ny"), (PageList{"", "y"}));
+    EXPECT_EQ(Parsed("[Pages Start Under This Line!]\r\n\n\r\n"), (PageList{"", "\n"}));
+    EXPECT_EQ(Parsed("[Pages Start Under This Line!]\r\nlast line"), (PageList{"", "last line"}));
+}
+
+TEST_F(PagesFile, Byte26EndsTheFile) {
+    EXPECT_EQ(Parsed("[Pages Start Under This Line!]\r\none\r\nt\x1awo\r\nthree\r\n"),
+              (PageList{"", "one", "t"}));
+    EXPECT_EQ(Parsed("[Pages Start Under This Line!]\r\none\r\n\x1atwo\r\n"),
+              (PageList{"", "one"}));
+    PageList pages;
+    EXPECT_FALSE(ParsePages("a\x1a\r\n[Pages Start Under This Line!]\r\none\r\n", pages));
+    EXPECT_EQ(ParseFileHeader("\x1ahttp://h\r\n").header, "");
+}
+
+TEST_F(PagesFile, TheMarkerMustBeginItsLineAndOnlyItsFirst30BytesCount) {
+    PageList pages;
+    EXPECT_TRUE(ParsePages("[Pages Start Under This Line!]anything\r\np\r\n", pages));
+    EXPECT_EQ(pages, (PageList{"", "p"}));
+    EXPECT_FALSE(ParsePages(" [Pages Start Under This Line!]\r\np\r\n", pages));
+    EXPECT_FALSE(ParsePages("[Pages Start Under This Line]\r\np\r\n", pages));
+    EXPECT_FALSE(ParsePages("[pages start under this line!]\r\np\r\n", pages));
+    EXPECT_EQ(pages, (PageList{"", ""}));
+    // The header pass stops at "[Pages" anywhere, so a position after it is not read.
+    const FileHeaderValues values =
+        ParseFileHeader("x [Pages\r\n[Position]\r\n 10  20\r\n[Pages Start Under This Line!]\r\n");
+    EXPECT_EQ(values.left, 0);
+    EXPECT_EQ(values.top, 0);
+}
+
+TEST_F(PagesFile, AMarkerWithNoPagesGivesOneEmptyPage) {
+    PageList pages;
+    EXPECT_TRUE(ParsePages("[Pages Start Under This Line!]", pages));
+    EXPECT_EQ(pages, (PageList{"", ""}));
+    EXPECT_TRUE(ParsePages("[Pages Start Under This Line!]\r\n", pages));
+    EXPECT_EQ(pages, (PageList{"", ""}));
+}
+
+TEST_F(PagesFile, TheLaterOfTwoHeaderLinesIsKeptAndWrittenBack) {
+    WriteBytes(PagesFileName, "http://first\r\nhttp://second\r\nhtt\r\n" + Position + " 1  2\r\n" +
+                                  Marker + "p\r\n");
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(FileHeader, "http://second");
+    SavePagesFile();
+    EXPECT_EQ(FileBytes(PagesFileName), PadFile("http://second", " 1  2", "p\r\n"));
+}
+
+TEST_F(PagesFile, PositionLinesAreReadByTheirFields) {
+    struct Case {
+        std::string line;
+        std::int32_t left, top, noStoredPosition;
+    };
+    const std::vector<Case> cases = {
+        {" 120  80", 120, 80, 0},
+        {" 40", 40, 40, 0},
+        {" -5 300", 0, 300, 0},
+        {"-5  300", 0, 300, 0},
+        {"", 0, 0, 1},
+        {"abc", 0, 0, 0},
+        {" 2.5  3.5", 2, 4, 0},
+        {" &H10  &B11", 16, 3, 0},
+        {" 1e20  -7", 2147483647, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const FileHeaderValues values =
+            ParseFileHeader("http://h\r\n\r\n" + Position + c.line + "\r\n\r\n" + Marker);
+        EXPECT_EQ(values.left, c.left) << '"' << c.line << '"';
+        EXPECT_EQ(values.top, c.top) << '"' << c.line << '"';
+        EXPECT_EQ(values.noStoredPosition, c.noStoredPosition) << '"' << c.line << '"';
+        EXPECT_EQ(values.header, "http://h");
+    }
+    const FileHeaderValues none = ParseFileHeader("http://h\r\n" + Marker + "p\r\n");
+    EXPECT_EQ(none.left, 0);
+    EXPECT_EQ(none.noStoredPosition, 0);
+    EXPECT_EQ(ParseFileHeader("[Position]").noStoredPosition, 1);
+}
+
+TEST_F(PagesFile, AnEmptyPositionLineLeavesTheWindowCentredAfterLaterReads) {
+    WriteBytes(PagesFileName, PadFile("http://h", "", "p\r\n"));
+    ReadFileHeader();
+    EXPECT_EQ(NoStoredPosition, 1);
+    WriteBytes(PagesFileName, PadFile("http://h", " 3  4", "p\r\n"));
+    ReadFileHeader();
+    EXPECT_EQ(NoStoredPosition, 1);
+    EXPECT_EQ(WindowLeft, 3);
+}
+
+TEST_F(PagesFile, LoneCrAndByte26InAPageNeverSplitOrCutTheFile) {
+    FileHeader = "http://h";
+    Pages = {"",
+             "a\rb",
+             "c\x1a"
+             "d",
+             "e\r\nf",
+             "g\r",
+             "last"};
+    SavePagesFile();
+    const std::string bytes = FileBytes(PagesFileName);
+    EXPECT_EQ(bytes.find('\x1a'), std::string::npos);
+    EXPECT_EQ(Parsed(bytes), (PageList{"", "a<&CR&>b", "cd", "e<&CR&>f", "g<&CR&>", "last"}));
+}
+
+TEST_F(PagesFile, NothingIsWrittenInHelpModeAndMovesAreSavedOtherwise) {
+    WriteBytes(PagesFileName, PadFile("http://h", " 1  1", "mine\r\n"));
+    ASSERT_TRUE(Start());
+    HelpMode = 1;
+    Pages = {"", "help page"};
+    SavePagesFile();
+    WindowMoved(50, 60);
+    EXPECT_EQ(FileBytes(PagesFileName), PadFile("http://h", " 1  1", "mine\r\n"));
+    EXPECT_EQ(WindowLeft, 50);
+    ReadPages();
+    HelpMode = 0;
+    EXPECT_EQ(Pages, (PageList{"", "mine"}));
+    WindowMoved(70, 80);
+    EXPECT_EQ(FileBytes(PagesFileName), PadFile("http://h", " 70  80", "mine\r\n"));
+}
+
+TEST_F(PagesFile, ReadingPagesDropsWhatTheListHeldBefore) {
+    WriteBytes(PagesFileName, PadFile("http://h", " 1  1", "one\r\ntwo\r\n"));
+    Pages.assign(9, "help");
+    ReadPages();
+    EXPECT_EQ(Pages, (PageList{"", "one", "two"}));
+}
+
+TEST_F(PagesFile, AFileWithoutMarkerIsKeptUnderABackupName) {
+    const std::string mine = "my own notes\r\nnot a pad\r\n";
+    WriteBytes(PagesFileName, mine);
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(Fake.boxes.size(), 1u);
+    EXPECT_EQ(Fake.boxes[0].caption, "Quillpad");
+    EXPECT_FALSE(Fake.boxes[0].yesNo);
+    EXPECT_NE(Fake.boxes[0].text.find("Quillpad.qpd.bak"), std::string::npos);
+    EXPECT_EQ(Pages, (PageList{"", ""}));
+    EXPECT_EQ(FileBytes(PagesFileName), mine);
+    EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), mine);
+
+    Pages[1] = "new text";
+    SavePagesFile();
+    EXPECT_EQ(Parsed(FileBytes(PagesFileName)), (PageList{"", "new text"}));
+    EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), mine);
+
+    // A second such file finds the first backup taken and uses the next free name.
+    WriteBytes(PagesFileName, "other bytes");
+    ResetFake();
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), mine);
+    EXPECT_EQ(FileBytes("Quillpad.qpd.1.bak"), "other bytes");
+    ASSERT_EQ(Fake.boxes.size(), 1u);
+    EXPECT_NE(Fake.boxes[0].text.find("Quillpad.qpd.1.bak"), std::string::npos);
+}
+
+TEST_F(PagesFile, AFileWithoutMarkerFoundWhenHelpEndsIsKeptToo) {
+    WriteBytes(PagesFileName, "replaced by someone\r\n");
+    HelpMode = 1;
+    Pages.assign(9, "help");
+    ReadPages();
+    HelpMode = 0;
+    EXPECT_EQ(Pages, (PageList{"", ""}));
+    EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), "replaced by someone\r\n");
+    EXPECT_EQ(Fake.boxes.size(), 1u);
+}
+
+TEST_F(PagesFile, AnEmptyFileNeedsNoBackup) {
+    WriteBytes(PagesFileName, "");
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Fake.boxes.empty());
+    EXPECT_EQ(Pages, (PageList{"", ""}));
+    EXPECT_FALSE(fs::exists("Quillpad.qpd.bak"));
+}
+
+TEST_F(PagesFile, WithoutRoomForABackupTheFileIsLeftAlone) {
+    const std::string mine(5000, 'x');
+    WriteBytes(PagesFileName, mine);
+    {
+        FileSizeLimit limit(1000);
+        EXPECT_FALSE(Start());
+    }
+    ASSERT_EQ(Fake.boxes.size(), 1u);
+    EXPECT_EQ(FileBytes(PagesFileName), mine);
+    EXPECT_FALSE(fs::exists("Quillpad.qpd.bak"));
+
+    // Found so when help mode ends: nothing is saved until the pages are read again.
+    ResetFake();
+    {
+        FileSizeLimit limit(1000);
+        ReadPages();
+    }
+    EXPECT_EQ(Pages, (PageList{"", ""}));
+    Pages[1] = "typed";
+    SavePagesFile();
+    WindowMoved(1, 2);
+    EXPECT_EQ(FileBytes(PagesFileName), mine);
+
+    WriteBytes(PagesFileName, PadFile("http://h", " 1  1", "good\r\n"));
+    ReadPages();
+    Pages[1] = "typed";
+    SavePagesFile();
+    EXPECT_EQ(Parsed(FileBytes(PagesFileName)), (PageList{"", "typed"}));
+}
+
+TEST_F(PagesFile, AFolderUnderThePadsNameIsNeverTouched) {
+    fs::create_directory(PagesFileName);
+    EXPECT_FALSE(PagesFileExists());
+    EXPECT_FALSE(Start());
+    ASSERT_EQ(Fake.boxes.size(), 1u);
+    EXPECT_NE(Fake.boxes[0].text.find("folder"), std::string::npos);
+
+    // Put there while help was shown: the user is told and nothing is saved.
+    ResetFake();
+    ReadPages();
+    EXPECT_EQ(Fake.boxes.size(), 1u);
+    EXPECT_EQ(Pages, (PageList{"", ""}));
+    SavePagesFile();
+    EXPECT_TRUE(fs::is_directory(PagesFileName));
+    EXPECT_TRUE(fs::is_empty(PagesFileName));
+}
+
+TEST_F(PagesFile, AReadOnlyFileIsReadAndLeftAsItWas) {
+    const std::string pad = PadFile("http://h", " 5  6", "one\r\n");
+    WriteBytes(PagesFileName, pad);
+    fs::permissions(PagesFileName, fs::perms::owner_read);
+    ASSERT_TRUE(PagesFileExists());
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Pages, (PageList{"", "one"}));
+    Pages[1] = "changed";
+    SavePagesFile();
+    EXPECT_EQ(FileBytes(PagesFileName), pad);
+}
+
+TEST_F(PagesFile, AFailedSaveLeavesTheOldFileWhole) {
+    const std::string pad = PadFile("http://h", " 5  6", "one\r\n");
+    WriteBytes(PagesFileName, pad);
+    ASSERT_TRUE(Start());
+    Pages[1] = std::string(10000, 'z');
+    {
+        FileSizeLimit limit(pad.size() + 100);
+        SavePagesFile();
+    }
+    EXPECT_EQ(FileBytes(PagesFileName), pad);
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+}
+
+TEST_F(PagesFile, AFiftyMegabytePadIsReadWhole) {
+    std::string lines;
+    const int count = 50000;
+    for (int n = 1; n <= count; ++n) {
+        std::string page = "page " + std::to_string(n) + "<&CR&>";
+        page.resize(1000, static_cast<char>('a' + n % 26));
+        lines += page + "\r\n";
+    }
+    WriteBytes(PagesFileName, PadFile("http://h", " 1  1", lines));
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(PageCount(), count);
+    EXPECT_EQ(Pages[1].substr(0, 13), "page 1<&CR&>b");
+    EXPECT_EQ(Pages[count].substr(0, 17), "page 50000<&CR&>c");
+    EXPECT_EQ(Pages[count].size(), 1000u);
+    SavePagesFile();
+    EXPECT_EQ(FileBytes(PagesFileName), PadFile("http://h", " 1  1", lines));
+}
+
+} // namespace
