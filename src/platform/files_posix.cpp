@@ -97,26 +97,31 @@ bool ReadWholeFile(const char* name, std::string& bytes) {
     }
     bytes.resize(static_cast<std::size_t>(info.st_size));
     std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) {
-            // The file may have grown since fstat; keep reading until a read finds nothing.
-            bytes.resize(bytes.size() + 65536);
-        }
+    while (filled < bytes.size()) {
         const ssize_t got = ::read(in.fd, bytes.data() + filled, bytes.size() - filled);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            bytes.clear();
-            return false;
-        }
         if (got == 0) {
             break;
         }
-        filled += static_cast<std::size_t>(got);
+        if (got < 0 && errno != EINTR) {
+            bytes.clear();
+            return false;
+        }
+        filled += got > 0 ? static_cast<std::size_t>(got) : 0;
     }
     bytes.resize(filled);
-    return true;
+    // The file may have grown since fstat: take the rest too.
+    char more[4096];
+    for (;;) {
+        const ssize_t got = ::read(in.fd, more, sizeof more);
+        if (got == 0) {
+            return true;
+        }
+        if (got < 0 && errno != EINTR) {
+            bytes.clear();
+            return false;
+        }
+        bytes.append(more, got > 0 ? static_cast<std::size_t>(got) : 0);
+    }
 }
 
 bool ReplaceFileWith(const char* name, std::string_view bytes) {

@@ -1,0 +1,115 @@
+// Reading and saving whole pads of 1 MB and 10 MB, against a raw write of the same bytes.
+#include "platform/files.h"
+#include "store/page_store.h"
+#include "store/pages_file.h"
+#include "support/temp_folder.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int PageBytes = 1000;
+
+// A pad of the given number of pages of about 1000 bytes, a few line breaks in each.
+void MakePad(int pageCount) {
+    FileHeader = "http://quillpad.example/  Quillpad.qpd file started 06 Dec 2026 09:07:05";
+    WindowLeft = 120;
+    WindowTop = 80;
+    Pages.assign(1, std::string());
+    for (int n = 1; n <= pageCount; ++n) {
+        std::string page = "Page " + std::to_string(n) + "<&CR&>";
+        while (page.size() < PageBytes) {
+            page += "Some words of a note, and a line break.<&CR&>";
+        }
+        page.resize(PageBytes);
+        Pages.push_back(std::move(page));
+    }
+}
+
+void ReportBytes(benchmark::State& state, std::size_t size) {
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    state.counters["file_MB"] = static_cast<double>(size) / 1e6;
+}
+
+void ParsePad(benchmark::State& state) {
+    MakePad(static_cast<int>(state.range(0)));
+    const std::string bytes = PagesFileBytes();
+    std::vector<std::string> pages;
+    for (auto _ : state) {
+        FileHeaderValues header = ParseFileHeader(bytes);
+        benchmark::DoNotOptimize(header);
+        ParsePages(bytes, pages);
+        benchmark::DoNotOptimize(pages.data());
+    }
+    ReportBytes(state, bytes.size());
+}
+
+// Opening the pad as the start does: the file read (from the page cache) and parsed.
+void OpenPadFile(benchmark::State& state) {
+    TempFolder folder;
+    MakePad(static_cast<int>(state.range(0)));
+    const std::string bytes = PagesFileBytes();
+    ReplaceFileWith(PagesFileName, bytes);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(OpenPad());
+    }
+    ReportBytes(state, bytes.size());
+}
+
+void BuildPad(benchmark::State& state) {
+    MakePad(static_cast<int>(state.range(0)));
+    std::size_t size = 0;
+    for (auto _ : state) {
+        const std::string bytes = PagesFileBytes();
+        size = bytes.size();
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    ReportBytes(state, size);
+}
+
+// The whole save: the file built in memory, written under a temporary name, flushed and
+// renamed over the old one.
+void SavePad(benchmark::State& state) {
+    TempFolder folder;
+    MakePad(static_cast<int>(state.range(0)));
+    const std::size_t size = PagesFileBytes().size();
+    for (auto _ : state) {
+        SavePagesFile();
+    }
+    ReportBytes(state, size);
+}
+
+// The baseline: the same bytes written in place with one write and one fsync.
+void RawWrite(benchmark::State& state) {
+    TempFolder folder;
+    MakePad(static_cast<int>(state.range(0)));
+    const std::string bytes = PagesFileBytes();
+    for (auto _ : state) {
+        const int fd = ::open("raw.qpd", O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        std::size_t written = 0;
+        while (written < bytes.size()) {
+            const ssize_t got = ::write(fd, bytes.data() + written, bytes.size() - written);
+            if (got <= 0) {
+                state.SkipWithError("write failed");
+                break;
+            }
+            written += static_cast<std::size_t>(got);
+        }
+        ::fsync(fd);
+        ::close(fd);
+    }
+    ReportBytes(state, bytes.size());
+}
+
+} // namespace
+
+BENCHMARK(ParsePad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenPadFile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BuildPad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SavePad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(RawWrite)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
