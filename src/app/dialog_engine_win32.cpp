@@ -1,0 +1,110 @@
+// The dialog engine: windows from in-memory templates, controls added one by one, each
+// control's handler and the window's callback called for its messages, and the loop that
+// runs the window.
+#include "app/dialog_template.h"
+#include "app/main_window.h"
+
+namespace {
+
+constexpr std::uint16_t FontPoints = 8;
+constexpr std::string_view FontName = "MS Sans Serif";
+
+// Handlers are recorded in the user-data slot of their control, the callback in the
+// window's own.
+void RecordHandler(HWND window, Handler handler) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(handler));
+}
+
+Handler RecordedHandler(HWND window) {
+    return reinterpret_cast<Handler>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+bool IsCloseCommand(UINT message, WPARAM wParam) {
+    // The low four bits of a system command are the system's own.
+    return message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE;
+}
+
+INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        // Wakes the loop even when the window went inside a message sent from elsewhere,
+        // which the wait handles without returning.
+        PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+    }
+    if (message == WM_COMMAND) {
+        const HWND control = GetDlgItem(dialog, LOWORD(wParam));
+        const Handler handler = control != nullptr ? RecordedHandler(control) : nullptr;
+        if (handler != nullptr) {
+            if (const int result = handler(dialog, message, wParam, lParam)) {
+                return result;
+            }
+        }
+    }
+    if (const Handler callback = RecordedHandler(dialog)) {
+        if (const int result = callback(dialog, message, wParam, lParam)) {
+            return result;
+        }
+    }
+    if (IsCloseCommand(message, wParam)) {
+        SendMessageA(dialog, WM_CLOSE, 0, 0);
+        DestroyWindow(dialog);
+        return TRUE;
+    }
+    // Everything else, Enter's IDOK, Esc's IDCANCEL and WM_CLOSE included, gets the
+    // system's default dialog handling, which closes nothing.
+    return FALSE;
+}
+
+} // namespace
+
+HWND CreateDialogWindow(const DialogSpec& spec) {
+    DialogTemplateFields fields;
+    fields.style = (spec.style | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK) & ~WS_VISIBLE;
+    fields.x = spec.x;
+    fields.y = spec.y;
+    fields.width = spec.width;
+    fields.height = spec.height;
+    fields.caption = spec.caption;
+    fields.pointSize = FontPoints;
+    fields.fontName = FontName;
+    const std::vector<std::uint16_t> words = DialogTemplateWords(fields);
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                      reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), nullptr,
+                                      EngineProc, 0);
+}
+
+HWND AddControl(HWND dialog, const ControlSpec& spec) {
+    RECT box{spec.x, spec.y, spec.x + spec.width, spec.y + spec.height};
+    MapDialogRect(dialog, &box);
+    const HWND control = CreateWindowExA(
+        spec.extendedStyle, spec.className, spec.text, spec.style | WS_CHILD | WS_VISIBLE, box.left,
+        box.top, box.right - box.left, box.bottom - box.top, dialog,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(control, WM_SETFONT, static_cast<WPARAM>(SendMessageA(dialog, WM_GETFONT, 0, 0)),
+                 TRUE);
+    RecordHandler(control, spec.handler);
+    return control;
+}
+
+void InstallFilter(HWND control, WNDPROC filter) {
+    EditClassProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(filter)));
+}
+
+// A blocking wait: an idle window takes no processor time.
+void RunDialog(HWND dialog, Handler callback) {
+    callback(dialog, WM_INITDIALOG, 0, 0);
+    RecordHandler(dialog, callback);
+    ShowWindow(dialog, SW_SHOW);
+    MSG message;
+    while (IsWindow(dialog)) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == -1) {
+            break;
+        }
+        if (got == 0 || (IsWindow(dialog) && IsDialogMessageA(dialog, &message))) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}

@@ -1,0 +1,178 @@
+// The main window: its controls, where it goes on the screen, its own callbacks, and the
+// page text field that help mode replaces.
+#include "app/main_window.h"
+
+#include "app/help_mode.h"
+#include "app/window_placement.h"
+#include "commands/flipping.h"
+#include "commands/page_commands.h"
+#include "store/page_store.h"
+#include "store/pages_file.h"
+
+#include <algorithm>
+#include <vector>
+
+HWND MainWindow = nullptr;
+WNDPROC EditClassProc = nullptr;
+
+namespace {
+
+constexpr DWORD BoxStyle = WS_TABSTOP | ES_AUTOHSCROLL;
+
+// In creation order, which is also the tab order.
+const ControlSpec Controls[] = {
+    {"BUTTON", ID_PREV_BUTTON, "<", 4, 4, 12, 12, BS_CENTER, 0, OnPrevButton},
+    {"EDIT", ID_SEARCH_BOX, "", 16, 4, 68, 12, BoxStyle, WS_EX_CLIENTEDGE, nullptr},
+    {"BUTTON", ID_NEXT_BUTTON, ">", 84, 4, 12, 12, BS_CENTER, 0, OnNextButton},
+    {"BUTTON", ID_NEW_PAGE, "&New Page", 104, 4, 52, 12, BS_CENTER, 0, NewPage},
+    {"BUTTON", ID_DELETE_PAGE, "&Delete Page", 156, 4, 52, 12, BS_CENTER, 0, DeletePage},
+    {"BUTTON", ID_INSERT_PAGE, "&Insert Page", 156, 16, 52, 12, BS_CENTER, 0, InsertPage},
+    {"BUTTON", ID_HELP_BUTTON, "&Help", 104, 16, 52, 12, BS_CENTER, 0, OnHelpButton},
+    {"STATIC", ID_PAGE_LABEL, "Page", 15, 20, 18, 8, SS_LEFT, 0, nullptr},
+    {"EDIT", ID_PAGE_BOX, "", 35, 19, 20, 11, BoxStyle, WS_EX_CLIENTEDGE, nullptr},
+    {"STATIC", ID_OF_LABEL, "of", 58, 20, 8, 8, SS_LEFT, 0, nullptr},
+    {"STATIC", ID_PAGE_COUNT, "", 66, 20, 16, 8, SS_LEFT, 0, nullptr},
+};
+
+constexpr DWORD PageTextStyle = WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN;
+const ControlSpec PageTextSpec = {
+    "EDIT", ID_PAGE_TEXT, "", 4, 32, 204, 244, PageTextStyle, WS_EX_CLIENTEDGE, OnPageTextCommand};
+
+// Help mode's stand-in: read-only, no tab stop, no handler.
+constexpr DWORD HelpTextStyle = ES_MULTILINE | ES_READONLY | ES_WANTRETURN;
+const ControlSpec HelpTextSpec = {"EDIT",        ID_PAGE_TEXT,     "",     4, 32, 204, 244,
+                                  HelpTextStyle, WS_EX_CLIENTEDGE, nullptr};
+
+constexpr std::int64_t ScreenLimit = 1 << 24; // far beyond any screen, yet safe to add to
+
+struct DialogScale {
+    std::int64_t across; // pixels of 1000 horizontal dialog units
+    std::int64_t down;
+};
+
+DialogScale ScaleOf(HWND window) {
+    RECT thousand{0, 0, 1000, 1000};
+    MapDialogRect(window, &thousand);
+    return {thousand.right, thousand.bottom};
+}
+
+// The standard edit control caps what typing and pasting may add at about 30,000
+// characters; a long page must stay editable.
+HWND AddPageTextField() {
+    const HWND field = AddControl(MainWindow, PageTextSpec);
+    SendMessageA(field, EM_SETLIMITTEXT, 0, 0);
+    return field;
+}
+
+ScreenRect ScreenRectOf(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+RECT RectOf(const ScreenRect& rect) {
+    return {static_cast<LONG>(rect.left), static_cast<LONG>(rect.top),
+            static_cast<LONG>(rect.right), static_cast<LONG>(rect.bottom)};
+}
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) {
+        reinterpret_cast<std::vector<ScreenRect>*>(areas)->push_back(ScreenRectOf(info.rcWork));
+    }
+    return TRUE;
+}
+
+std::vector<ScreenRect> WorkAreas() {
+    std::vector<ScreenRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+// The stored position is the outer corner; a template's position would place the client
+// area instead and the window would creep down by its title bar at every start.
+void PlaceAtStoredPosition() {
+    const DialogScale scale = ScaleOf(MainWindow);
+    RECT outer;
+    GetWindowRect(MainWindow, &outer);
+    POINT clientCorner{0, 0};
+    ClientToScreen(MainWindow, &clientCorner);
+    const auto onScreen = [](std::int64_t pixels) {
+        return std::clamp(pixels, -ScreenLimit, ScreenLimit);
+    };
+    const std::int64_t left = onScreen(PixelsFromDialogUnits(WindowLeft, scale.across));
+    const std::int64_t top = onScreen(PixelsFromDialogUnits(WindowTop, scale.down));
+    const ScreenRect window{left, top, left + (outer.right - outer.left),
+                            top + (outer.bottom - outer.top)};
+    const ScreenRect titleBar{window.left, window.top, window.right,
+                              window.top + (clientCorner.y - outer.top)};
+    ScreenPoint corner{window.left, window.top};
+    if (!TitleBarInReach(titleBar, WorkAreas())) {
+        const RECT wanted = RectOf(window);
+        MONITORINFO nearest{};
+        nearest.cbSize = sizeof nearest;
+        if (GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &nearest)) {
+            corner = MoveIntoWorkArea(window, ScreenRectOf(nearest.rcWork));
+        }
+    }
+    SetWindowPos(MainWindow, nullptr, static_cast<int>(corner.x), static_cast<int>(corner.y), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+void BuildMainWindow() {
+    const HINSTANCE module = GetModuleHandleA(nullptr);
+    const DWORD style =
+        WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | (NoStoredPosition == 1 ? DS_CENTER : 0);
+    // The template's corner stays 0, 0: the stored position is applied to the outer corner.
+    MainWindow = CreateDialogWindow({"Quillpad", 0, 0, 212, 281, style});
+    SendMessageA(MainWindow, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconA(module, "PROGRAM")));
+    for (const ControlSpec& control : Controls) {
+        AddControl(MainWindow, control);
+    }
+    const HWND pageText = AddPageTextField();
+    InstallFilter(GetDlgItem(MainWindow, ID_SEARCH_BOX), SearchBoxFilter);
+    InstallFilter(GetDlgItem(MainWindow, ID_PAGE_BOX), PageBoxFilter);
+    InstallFilter(pageText, PageTextFilter);
+    if (NoStoredPosition != 1) {
+        PlaceAtStoredPosition();
+    }
+    ShowPage();
+    RunDialog(MainWindow, OnMainWindowEvent);
+}
+
+void MakePageTextField(bool readOnly) {
+    DestroyWindow(GetDlgItem(MainWindow, ID_PAGE_TEXT));
+    if (readOnly) {
+        AddControl(MainWindow, HelpTextSpec);
+        return;
+    }
+    InstallFilter(AddPageTextField(), PageTextFilter);
+}
+
+int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std::intptr_t) {
+    if (message == WM_MOVE) {
+        // The message's own position is the client area's; the file keeps the outer corner.
+        RECT outer;
+        GetWindowRect(MainWindow, &outer);
+        const DialogScale scale = ScaleOf(MainWindow);
+        WindowMoved(DialogUnitsFromPixels(outer.left, scale.across),
+                    DialogUnitsFromPixels(outer.top, scale.down));
+    } else if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) {
+        // The field is gone once the window is; keep what it shows now.
+        StoreShownPage();
+    } else if (message == WM_ENDSESSION && wParam != 0) {
+        // Windows ends the process soon after this returns: the pad is saved now.
+        StoreShownPage();
+        StoreTypedText();
+    }
+    return 0;
+}
+
+int OnPageTextCommand(WindowHandle, unsigned, std::uintptr_t wParam, std::intptr_t) {
+    if (HIWORD(wParam) == EN_SETFOCUS) {
+        PageTextGotFocus();
+    }
+    return 0;
+}

@@ -1,0 +1,9 @@
+// The Windows entry point: the program's main procedure runs and its result is the exit
+// code.
+#include "app/app_main.h"
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return AppMain();
+}

@@ -1,0 +1,80 @@
+// What the program asks of its main window, answered by Windows: every control is found
+// through the main window and its id, since help mode replaces the page text field.
+#include "app/main_window.h"
+
+#include <string>
+
+namespace {
+
+HWND Control(int id) {
+    return GetDlgItem(MainWindow, id);
+}
+
+// Message boxes belong to the main window while it exists, so that nothing in it can
+// change under an open question.
+HWND BoxOwner() {
+    return IsWindow(MainWindow) ? MainWindow : nullptr;
+}
+
+int ShowBox(std::string_view text, std::string_view caption, UINT flags) {
+    return MessageBoxA(BoxOwner(), std::string(text).c_str(), std::string(caption).c_str(), flags);
+}
+
+} // namespace
+
+std::string ControlText(int id) {
+    const HWND control = Control(id);
+    const int length = GetWindowTextLengthA(control);
+    if (length <= 0) {
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(control, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+void SetControlText(int id, std::string_view text) {
+    SetWindowTextA(Control(id), std::string(text).c_str());
+}
+
+void FocusControl(int id) {
+    SetFocus(Control(id));
+}
+
+void EnableControl(int id, bool enabled) {
+    EnableWindow(Control(id), enabled ? TRUE : FALSE);
+}
+
+void SelectText(int id, long start, long end) {
+    SendMessageA(Control(id), EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+}
+
+void ReplaceSelection(int id, std::string_view text) {
+    SendMessageA(Control(id), EM_REPLACESEL, TRUE,
+                 reinterpret_cast<LPARAM>(std::string(text).c_str()));
+}
+
+bool AskYesNo(std::string_view text, std::string_view caption) {
+    return ShowBox(text, caption, MB_YESNO) == IDYES;
+}
+
+void Tell(std::string_view text, std::string_view caption) {
+    ShowBox(text, caption, MB_OK);
+}
+
+bool ShiftHeld() {
+    return GetKeyState(VK_SHIFT) < 0;
+}
+
+bool CtrlHeld() {
+    return GetKeyState(VK_CONTROL) < 0;
+}
+
+void RepaintNow() {
+    UpdateWindow(MainWindow);
+}
+
+void Pause(int milliseconds) {
+    Sleep(static_cast<DWORD>(milliseconds));
+}
