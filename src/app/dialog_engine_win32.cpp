@@ -9,6 +9,8 @@ namespace {
 constexpr std::uint16_t FontPoints = 8;
 constexpr std::string_view FontName = "MS Sans Serif";
 
+bool MoveReported = false;
+
 // Handlers are recorded in the user-data slot of their control, the callback in the
 // window's own.
 void RecordHandler(HWND window, Handler handler) {
@@ -29,6 +31,9 @@ INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         // Wakes the loop even when the window went inside a message sent from elsewhere,
         // which the wait handles without returning.
         PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+    }
+    if (message == WM_MOVE) {
+        MoveReported = true;
     }
     if (message == WM_COMMAND) {
         const HWND control = GetDlgItem(dialog, LOWORD(wParam));
@@ -94,7 +99,15 @@ void InstallFilter(HWND control, WNDPROC filter) {
 void RunDialog(HWND dialog, Handler callback) {
     callback(dialog, WM_INITDIALOG, 0, 0);
     RecordHandler(dialog, callback);
+    MoveReported = false;
     ShowWindow(dialog, SW_SHOW);
+    // The window learns where it was shown from a move event; a window placed before it
+    // was shown may not get one from the system.
+    if (!MoveReported) {
+        POINT client{0, 0};
+        ClientToScreen(dialog, &client);
+        SendMessageA(dialog, WM_MOVE, 0, MAKELPARAM(client.x, client.y));
+    }
     MSG message;
     while (IsWindow(dialog)) {
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
