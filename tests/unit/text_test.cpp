@@ -75,6 +75,8 @@ TEST(FieldOf, FieldsCutAtSingleDelimiters) {
     EXPECT_EQ(FieldOf("whole", " ", 2), "");
     EXPECT_EQ(FieldOf("", " ", 1), "");
     EXPECT_EQ(FieldOf("a b", " ", 0), "");
+    EXPECT_EQ(FieldOf("a b", "", 1), "a b");
+    EXPECT_EQ(FieldOf("a b", "", 2), "");
     EXPECT_EQ(FieldOf("a b", " ", std::numeric_limits<int>::min()), "");
 }
 
