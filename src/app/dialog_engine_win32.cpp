@@ -21,11 +21,6 @@ Handler RecordedHandler(HWND window) {
     return reinterpret_cast<Handler>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-bool IsCloseCommand(UINT message, WPARAM wParam) {
-    // The low four bits of a system command are the system's own.
-    return message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE;
-}
-
 INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
         // Wakes the loop even when the window went inside a message sent from elsewhere,
@@ -60,6 +55,11 @@ INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 } // namespace
+
+bool IsCloseCommand(UINT message, WPARAM wParam) {
+    // The low four bits of a system command are the system's own.
+    return message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE;
+}
 
 HWND CreateDialogWindow(const DialogSpec& spec) {
     DialogTemplateFields fields;

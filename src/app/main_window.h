@@ -41,6 +41,10 @@ HWND AddControl(HWND dialog, const ControlSpec& spec);
 // the window and handles messages until the window is gone.
 void RunDialog(HWND dialog, Handler callback);
 
+// The system's close command (close box, Alt+F4, Close in the window menu): the only
+// message that ends the window.
+bool IsCloseCommand(UINT message, WPARAM wParam);
+
 // Puts a filter in front of an edit control's own window procedure.
 void InstallFilter(HWND control, WNDPROC filter);
 

@@ -159,7 +159,7 @@ int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std
         const DialogScale scale = ScaleOf(MainWindow);
         WindowMoved(DialogUnitsFromPixels(outer.left, scale.across),
                     DialogUnitsFromPixels(outer.top, scale.down));
-    } else if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) {
+    } else if (IsCloseCommand(message, wParam)) {
         // The field is gone once the window is; keep what it shows now.
         StoreShownPage();
     } else if (message == WM_ENDSESSION && wParam != 0) {
