@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# Runs the end-to-end scenarios under Xvfb and Wine: one Wine prefix, one display and one
+# persistent wineserver serve the whole suite; CTest calls setup first and cleanup last.
+#
+#   e2e.sh setup   BUILD WIN64        prefix (made once), display and wineserver up
+#   e2e.sh run     BUILD WIN64 NAME   one scenario; its screenshots land in BUILD/screenshots
+#   e2e.sh list    BUILD WIN64 NAME…  the driver lists exactly these scenarios
+#   e2e.sh cleanup BUILD WIN64        wineserver and display down
+#
+# BUILD is the native build folder, WIN64 the Windows one (Quillpad.exe, quillpad_e2e.exe).
+set -euo pipefail
+
+command=${1:?usage: e2e.sh setup|run|list|cleanup BUILD WIN64 [NAME...]}
+build=${2:?the native build folder is missing}
+win64=${3:?the Windows build folder is missing}
+shift 3
+
+state=$build/e2e-state
+shots=$build/screenshots
+export WINEPREFIX=${QUILLPAD_WINEPREFIX:-$build/wineprefix}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset WINEARCH
+
+# A Unix path as the Windows programs see it (drive Z: is the root in a new prefix).
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+say() { printf 'e2e: %s\n' "$*" >&2; }
+
+stop_display() {
+    if [ -f "$state/xvfb.pid" ]; then
+        local pid
+        pid=$(cat "$state/xvfb.pid")
+        if [ -n "$pid" ] && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ]; then
+            kill "$pid" 2>/dev/null || true
+        fi
+        rm -f "$state/xvfb.pid" "$state/display"
+    fi
+}
+
+start_display() {
+    mkdir -p "$state"
+    : >"$state/display"
+    # Xvfb picks a free display and writes its number to descriptor 3.
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+        3>"$state/display" >"$state/xvfb.log" 2>&1 </dev/null &
+    echo $! >"$state/xvfb.pid"
+    for _ in $(seq 100); do
+        [ -s "$state/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$state/display" ] || { say "Xvfb did not start (see $state/xvfb.log)"; exit 1; }
+    export DISPLAY=:$(tr -d '[:space:]' <"$state/display")
+}
+
+use_display() {
+    [ -s "$state/display" ] || { say "no display: e2e.sh setup has not run"; exit 1; }
+    export DISPLAY=:$(tr -d '[:space:]' <"$state/display")
+}
+
+make_prefix() {
+    [ -f "$WINEPREFIX/.quillpad-ready" ] && return
+    say "making the Wine prefix $WINEPREFIX (once; this takes a while)"
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >"$state/wineboot.log" 2>&1 </dev/null
+    wineserver -w
+    # Without a window manager Wine waits 2 s at every window's end unless its windows are
+    # unmanaged.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+        >>"$state/wineboot.log" 2>&1 </dev/null
+    wineserver -w
+    # The caption buttons draw their glyphs from Marlett.
+    for font in /usr/share/wine/fonts/marlett.ttf; do
+        [ -f "$font" ] && cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+    done
+    touch "$WINEPREFIX/.quillpad-ready"
+}
+
+setup() {
+    for tool in wine wineserver wineboot Xvfb; do
+        command -v "$tool" >/dev/null || { say "$tool is missing"; exit 1; }
+    done
+    for exe in Quillpad.exe quillpad_e2e.exe; do
+        [ -f "$win64/$exe" ] || { say "$win64/$exe is missing: build the Windows tree first"; exit 1; }
+    done
+    cleanup
+    mkdir -p "$state" "$shots"
+    start_display
+    make_prefix
+    # One server for the whole suite, so that no start pays for a new one.
+    setsid wineserver -p >"$state/wineserver.log" 2>&1 </dev/null
+    # Start the prefix's own services now, with their output away from CTest's pipes.
+    wine cmd /c exit >>"$state/wineserver.log" 2>&1 </dev/null || true
+    say "display $DISPLAY, prefix $WINEPREFIX"
+}
+
+cleanup() {
+    if [ -d "$WINEPREFIX" ]; then
+        wineserver -k 2>/dev/null || true
+    fi
+    stop_display
+}
+
+# Turns the driver's BMP screenshots into PNG with ImageMagick, when it is there.
+convert_screenshots() {
+    local tool="" candidate bmp
+    for candidate in magick /usr/bin/convert convert-im6.q16 convert; do
+        if command -v "$candidate" >/dev/null &&
+            "$candidate" -version 2>/dev/null | grep -q ImageMagick; then
+            tool=$candidate
+            break
+        fi
+    done
+    [ -n "$tool" ] || return 0
+    for bmp in "$shots"/*.bmp; do
+        [ -f "$bmp" ] || continue
+        "$tool" "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+    done
+}
+
+run() {
+    local name=${1:?no scenario named} status=0
+    use_display
+    mkdir -p "$shots"
+    timeout 110 wine "$win64/quillpad_e2e.exe" --screenshots "$(windows_path "$shots")" \
+        "$name" </dev/null || status=$?
+    convert_screenshots
+    [ "$status" -eq 124 ] && say "$name did not finish within 110 s"
+    return "$status"
+}
+
+list() {
+    use_display
+    local listed expected
+    listed=$(wine "$win64/quillpad_e2e.exe" --list </dev/null | tr -d '\r' | awk '{print $1}' | sort)
+    expected=$(printf '%s\n' "$@" | sort)
+    if [ "$listed" != "$expected" ]; then
+        say "the driver's scenarios differ from those registered with CTest (re-run cmake):"
+        diff <(echo "$expected") <(echo "$listed") >&2 || true
+        return 1
+    fi
+    echo "$(echo "$listed" | wc -l) scenarios registered"
+}
+
+case $command in
+setup) setup ;;
+run) run "$@" ;;
+list) list "$@" ;;
+cleanup) cleanup ;;
+*) say "unknown command $command"; exit 2 ;;
+esac

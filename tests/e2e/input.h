@@ -1,0 +1,35 @@
+// Real input for the program: keys and clicks through SendInput, and waiting until the
+// program has handled them.
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string_view>
+
+// Makes the window the one that keyboard input goes to.
+void BringToFront(HWND main);
+
+// Presses the keys in order and releases them in reverse: {VK_SHIFT, VK_TAB} is Shift+Tab.
+// Wine lifts every key the X server never saw pressed whenever one of its windows takes the
+// focus, so a chord is sent whole, once the window that gets it has settled.
+void PressKeys(std::initializer_list<WORD> chord);
+void PressKey(WORD key);
+// Types the text with the keys that make each character (Shift where the layout needs it;
+// a character without a key is sent as itself); "\n" is the Enter key.
+void TypeText(std::string_view text);
+
+// Moves the pointer there; it is known to stay there when this returns.
+void MoveMouseTo(POINT screen);
+void ClickAt(POINT screen);
+void RightClickAt(POINT screen);
+void ClickControl(HWND main, int id);
+
+// Waits until the window's thread has taken every key and click sent so far and has
+// finished handling them. Settle sends one more key that no control acts on; where even
+// that key must not reach the focused control, SettleByMouse uses a middle click on the
+// window's bare background instead. Both fail at once if the window closes meanwhile.
+void Settle(HWND main);
+void SettleByMouse(HWND main);
+
+void PutOnClipboard(std::string_view text);

@@ -1,0 +1,112 @@
+// Starting Quillpad.exe in a folder of its own and seeing it end.
+#include "process.h"
+
+#include "check.h"
+
+#include <vector>
+
+namespace {
+
+std::string programPath;
+
+std::string DriverFolder() {
+    char name[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, name, MAX_PATH);
+    std::string path(name, length);
+    return path.substr(0, path.find_last_of("\\/"));
+}
+
+// Removes a folder and everything in it, read-only entries included.
+void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            const std::string full = path + "\\" + name;
+            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(full);
+            } else {
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(path.c_str());
+}
+
+} // namespace
+
+void SetProgramPath(const std::string& path) {
+    programPath = path;
+}
+
+const std::string& ProgramPath() {
+    if (programPath.empty()) {
+        programPath = DriverFolder() + "\\Quillpad.exe";
+    }
+    return programPath;
+}
+
+WorkFolder::WorkFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    for (unsigned attempt = 0;; ++attempt) {
+        const std::string candidate =
+            std::string(temp) + "quillpad-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(GetTickCount64()) + "-" + std::to_string(attempt);
+        if (CreateDirectoryA(candidate.c_str(), nullptr)) {
+            path_ = candidate;
+            return;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS || attempt > 100) {
+            Fail("cannot create a work folder under " + std::string(temp));
+        }
+    }
+}
+
+WorkFolder::~WorkFolder() {
+    RemoveTree(path_);
+}
+
+RunningProgram::RunningProgram(const WorkFolder& folder, const std::string& arguments) {
+    std::string line = "\"" + ProgramPath() + "\"";
+    if (!arguments.empty()) {
+        line += " " + arguments;
+    }
+    std::vector<char> commandLine(line.begin(), line.end());
+    commandLine.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(ProgramPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, folder.Path().c_str(), &startup, &info_)) {
+        Fail("cannot start " + ProgramPath() + " (error " + std::to_string(GetLastError()) + ")");
+    }
+}
+
+RunningProgram::~RunningProgram() {
+    if (!HasEnded()) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool RunningProgram::HasEnded() const {
+    return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+DWORD RunningProgram::WaitForExit(int timeoutMs) {
+    if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
+        Fail("the program did not end within " + std::to_string(timeoutMs) + " ms");
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}

@@ -1,0 +1,246 @@
+// The main window's keyboard and mouse behaviour: tab order, typing and pasting kept at
+// the close, closing while minimised, and the keys that must do nothing.
+#include "check.h"
+#include "edit_menu.h"
+#include "input.h"
+#include "message_boxes.h"
+#include "pages_file.h"
+#include "process.h"
+#include "scenario_table.h"
+#include "screenshot.h"
+#include "session.h"
+#include "window_reading.h"
+
+#include <windows.h>
+
+namespace {
+
+std::string Stored(std::string text) {
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
+        text.replace(at, 2, "<&CR&>");
+        at += 6;
+    }
+    return text;
+}
+
+void ExpectFocus(HWND main, int id, const std::string& after) {
+    const int focused = FocusedControl(main);
+    if (focused != id) {
+        Fail("after " + after + " the focus is on " + ControlName(focused) + ", not on " +
+             ControlName(id));
+    }
+}
+
+void ExpectNothingSelected(HWND main, int id, const std::string& after) {
+    const Selection selection = SelectionOf(main, id);
+    if (selection.start != selection.end) {
+        Fail("after " + after + " characters " + std::to_string(selection.start) + " to " +
+             std::to_string(selection.end) + " of " + ControlName(id) + " are selected");
+    }
+}
+
+// A pad in a fresh folder with these pages, placed near the top-left corner.
+std::string PreparePad(const WorkFolder& folder, const std::vector<std::string>& pages) {
+    const std::string bytes = PagesFile(HeaderOfNewPad(), PositionLine(20, 10), pages);
+    WriteBytes(folder / PagesFileName, bytes);
+    return bytes;
+}
+
+void PagesAfterClose(const WorkFolder& folder, const std::vector<std::string>& pages,
+                     const std::string& what) {
+    const std::string bytes = ReadBytes(folder / PagesFileName);
+    if (SplitPagesFile(bytes).pages != pages) {
+        std::string wanted;
+        for (const std::string& page : pages) {
+            wanted += Visible(page) + " ";
+        }
+        Fail(what + ": the pages file should hold the pages " + wanted + "but is " +
+             Visible(bytes));
+    }
+}
+
+void TabOrderCyclesTheFields() {
+    WorkFolder folder;
+    const std::string bytes = PreparePad(folder, {"some text"});
+    Session session(folder);
+    HWND main = session.Main();
+    ExpectFocus(main, SearchBox, "the start");
+    const int forwards[] = {PageBox, PageText, SearchBox, PageBox};
+    for (int id : forwards) {
+        PressKey(VK_TAB);
+        Settle(main);
+        ExpectFocus(main, id, "Tab");
+    }
+    const int backwards[] = {SearchBox, PageText, PageBox, SearchBox};
+    for (int id : backwards) {
+        PressKeys({VK_SHIFT, VK_TAB});
+        Settle(main);
+        ExpectFocus(main, id, "Shift+Tab");
+    }
+    ExpectPageShown(main, 1, 1, "some text");
+    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
+    ExpectBytes(ReadBytes(folder / PagesFileName), bytes, "the pages file after tabbing");
+}
+
+void TabbingIntoPageTextSelectsNothing() {
+    WorkFolder folder;
+    PreparePad(folder, {"hello world"});
+    Session session(folder);
+    HWND main = session.Main();
+    PressKey(VK_TAB);
+    PressKey(VK_TAB);
+    Settle(main);
+    ExpectFocus(main, PageText, "Tab twice from the search box");
+    ExpectNothingSelected(main, PageText, "tabbing into the page text field");
+    // A key typed now adds to the page instead of replacing it.
+    TypeText("X");
+    Settle(main);
+    std::string shown = ControlText(main, PageText);
+    Expect(shown.size() == 12 && shown.find('X') != std::string::npos &&
+               std::string(shown).erase(shown.find('X'), 1) == "hello world",
+           "typing after tabbing in replaced the page's text: " + Visible(shown));
+
+    PressKeys({VK_SHIFT, VK_TAB});
+    PressKeys({VK_SHIFT, VK_TAB});
+    PressKeys({VK_SHIFT, VK_TAB});
+    Settle(main);
+    ExpectFocus(main, PageText, "Shift+Tab three times from the page text field");
+    ExpectNothingSelected(main, PageText, "Shift+Tab into the page text field");
+    TypeText("Y");
+    Settle(main);
+    shown = ControlText(main, PageText);
+    Expect(shown.size() == 13,
+           "typing after Shift+Tab replaced the page's text: " + Visible(shown));
+    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
+    PagesAfterClose(folder, {Stored(shown)}, "after typing and closing");
+}
+
+void TypedPageKeptAtClose() {
+    WorkFolder folder;
+    Session session(folder);
+    HWND main = session.Main();
+    const PagesFileParts before = SplitPagesFile(ReadBytes(folder / PagesFileName));
+    ClickControl(main, PageText);
+    TypeText("Dear diary,\nline two: ok!");
+    Settle(main);
+    ExpectFocus(main, PageText, "a click into the page text field");
+    ExpectPageShown(main, 1, 1, "Dear diary,\r\nline two: ok!");
+    SaveScreenshot("typed_page");
+    ExpectNumber(Close(session, CloseBy::CloseBox), 0, "the exit code");
+    ExpectBytes(ReadBytes(folder / PagesFileName),
+                PagesFile(before.header, before.positionLine, {"Dear diary,<&CR&>line two: ok!"}),
+                "the pages file after typing and closing");
+}
+
+void PastedWithMouseKeptAtClose() {
+    WorkFolder folder;
+    PreparePad(folder, {"Before ", "page two"});
+    Session session(folder);
+    HWND main = session.Main();
+    PutOnClipboard("pasted words\r\nand a line");
+    ChooseFromEditMenu(main, PageText, EditMenuItem::Paste);
+    const std::string shown = ControlText(main, PageText);
+    Expect(shown == "Before pasted words\r\nand a line" ||
+               shown == "pasted words\r\nand a lineBefore ",
+           "the page text field does not show the pasted text: " + Visible(shown));
+    // Closed with the mouse too: no key was released in the field after the paste.
+    ExpectNumber(Close(session, CloseBy::CloseBox), 0, "the exit code");
+    PagesAfterClose(folder, {Stored(shown), "page two"}, "after pasting with the mouse");
+}
+
+void DeletedWithMouseKeptAtClose() {
+    WorkFolder folder;
+    PreparePad(folder, {"Delete me", "page two"});
+    Session session(folder);
+    HWND main = session.Main();
+    ChooseFromEditMenu(main, PageText, EditMenuItem::SelectAll);
+    ChooseFromEditMenu(main, PageText, EditMenuItem::Delete);
+    ExpectPageShown(main, 1, 2, "");
+    ExpectNumber(Close(session, CloseBy::SystemCommand), 0, "the exit code");
+    PagesAfterClose(folder, {"", "page two"}, "after deleting all with the mouse");
+}
+
+void ClosedWhileMinimised() {
+    WorkFolder folder;
+    PreparePad(folder, {"note"});
+    {
+        Session session(folder);
+        HWND main = session.Main();
+        ClickControl(main, PageText);
+        PressKeys({VK_CONTROL, VK_END});
+        TypeText(" more");
+        Settle(main);
+        ExpectPageShown(main, 1, 1, "note more");
+        const std::string placed = SplitPagesFile(ReadBytes(folder / PagesFileName)).positionLine;
+        ClickAt(TitleBarButton(main, HTMINBUTTON));
+        WaitUntil([&] { return IsIconic(main) != FALSE; }, "the window to be minimised");
+        Settle(main);
+        // Minimising is a move like any other: the file holds the minimised place.
+        const std::string minimised =
+            SplitPagesFile(ReadBytes(folder / PagesFileName)).positionLine;
+        Expect(minimised != placed,
+               "minimising did not write the window's new position (" + Visible(placed) + ")");
+        ExpectNumber(Close(session, CloseBy::SystemCommand), 0, "the exit code");
+    }
+    PagesAfterClose(folder, {"note more"}, "after closing while minimised");
+    const PagesFileParts stored = SplitPagesFile(ReadBytes(folder / PagesFileName));
+
+    Session session(folder);
+    HWND main = session.Main();
+    SaveScreenshot("after_closing_minimised");
+    Expect(!IsIconic(main), "the window starts minimised after being closed minimised");
+    ExpectPageShown(main, 1, 1, "note more");
+    // Negative values read as 0; any other place must still be on the screen.
+    ExpectWindowAt(main, stored.left < 0 ? 0 : stored.left, stored.top < 0 ? 0 : stored.top,
+                   "after closing while minimised");
+    ExpectTitleBarInReach(main);
+    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code of the next run");
+}
+
+void EscapeAndEnterDoNothing() {
+    WorkFolder folder;
+    PreparePad(folder, {"stay", "two"});
+    Session session(folder);
+    HWND main = session.Main();
+    const std::string bytes = ReadBytes(folder / PagesFileName);
+    TypeText("abc\n");
+    Settle(main);
+    ExpectNoMessageBox(session.ProcessId());
+    ExpectFocus(main, SearchBox, "Enter in the search box");
+    ExpectBytes(ControlText(main, SearchBox), "abc", "the search box after Enter");
+    ExpectPageShown(main, 1, 2, "stay");
+    const int fields[] = {SearchBox, PageBox, PageText};
+    for (int id : fields) {
+        ExpectFocus(main, id, "tabbing on");
+        PressKey(VK_ESCAPE);
+        Settle(main);
+        Expect(!session.Program().HasEnded() && IsWindowVisible(main),
+               "Esc in " + ControlName(id) + " closed the window");
+        ExpectNoMessageBox(session.ProcessId());
+        ExpectFocus(main, id, "Esc");
+        PressKey(VK_TAB);
+        Settle(main);
+    }
+    ExpectPageShown(main, 1, 2, "stay");
+    ExpectNumber(Close(session, CloseBy::CloseBox), 0, "the exit code");
+    ExpectBytes(ReadBytes(folder / PagesFileName), bytes, "the pages file after Esc and Enter");
+}
+
+const bool registered = RegisterScenarios({
+    {"tab_order_cycles_the_fields", "Tab and Shift+Tab cycle the three fields, no button",
+     TabOrderCyclesTheFields},
+    {"tabbing_into_page_text_selects_nothing", "tabbing in leaves the page text unselected",
+     TabbingIntoPageTextSelectsNothing},
+    {"typed_page_kept_at_close", "a page typed with real keys is in the file after closing",
+     TypedPageKeptAtClose},
+    {"pasted_with_mouse_kept_at_close", "text pasted with the mouse is kept at the close",
+     PastedWithMouseKeptAtClose},
+    {"deleted_with_mouse_kept_at_close", "a page emptied with the mouse is kept at the close",
+     DeletedWithMouseKeptAtClose},
+    {"closed_while_minimised", "closing while minimised keeps the page; next start on screen",
+     ClosedWhileMinimised},
+    {"escape_and_enter_do_nothing", "Esc never closes; Enter in the search box does nothing",
+     EscapeAndEnterDoNothing},
+});
+
+} // namespace
