@@ -272,9 +272,9 @@ std::string CopyHolding(const WorkFolder& folder, const std::string& bytes) {
     return "";
 }
 
-void PadWithoutMarkerIsKept() {
-    WorkFolder folder;
-    const std::string bytes = "My own notes\r\nnot a pad at all\r\n[Position]\r\n 10  10\r\n";
+// Starts on a pad with these bytes, which can't be read as pages; returns the name of the
+// copy the program kept of them.
+std::string StartOnUnreadablePad(const WorkFolder& folder, const std::string& bytes) {
     WriteBytes(folder / PagesFileName, bytes);
     RunningProgram program(folder);
     const MessageBoxSeen box = WaitForMessageBox(program.ProcessId(), 10000);
@@ -298,7 +298,19 @@ void PadWithoutMarkerIsKept() {
         PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
     ExpectNumber(program.WaitForExit(), 0, "the exit code");
-    ExpectBytes(ReadBytes(folder / backup), bytes, "the kept copy of the unreadable pad");
+    return backup;
+}
+
+void PadWithoutMarkerIsKept() {
+    WorkFolder folder;
+    const std::string first = "My own notes\r\nnot a pad at all\r\n[Position]\r\n 10  10\r\n";
+    const std::string firstCopy = StartOnUnreadablePad(folder, first);
+    // A second unreadable pad must not take the first one's copy.
+    const std::string second = "Other notes, no marker line either\r\n";
+    const std::string secondCopy = StartOnUnreadablePad(folder, second);
+    Expect(secondCopy != firstCopy, "both unreadable pads were kept under one name");
+    ExpectBytes(ReadBytes(folder / firstCopy), first, "the copy of the first unreadable pad");
+    ExpectBytes(ReadBytes(folder / secondCopy), second, "the copy of the second unreadable pad");
 }
 
 void UnusableEntryUntouched(bool asFolder) {
