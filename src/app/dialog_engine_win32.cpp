@@ -61,14 +61,14 @@ bool IsCloseCommand(UINT message, WPARAM wParam) {
     return message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE;
 }
 
-HWND CreateDialogWindow(const DialogSpec& spec) {
+HWND CreateDialogWindow(const DialogLayout& layout) {
     DialogTemplateFields fields;
-    fields.style = (spec.style | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK) & ~WS_VISIBLE;
-    fields.x = spec.x;
-    fields.y = spec.y;
-    fields.width = spec.width;
-    fields.height = spec.height;
-    fields.caption = spec.caption;
+    fields.style = (layout.style | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK) & ~WS_VISIBLE;
+    fields.x = layout.x;
+    fields.y = layout.y;
+    fields.width = layout.width;
+    fields.height = layout.height;
+    fields.caption = layout.caption;
     fields.pointSize = FontPoints;
     fields.fontName = FontName;
     const std::vector<std::uint16_t> words = DialogTemplateWords(fields);
@@ -77,16 +77,17 @@ HWND CreateDialogWindow(const DialogSpec& spec) {
                                       EngineProc, 0);
 }
 
-HWND AddControl(HWND dialog, const ControlSpec& spec) {
-    RECT box{spec.x, spec.y, spec.x + spec.width, spec.y + spec.height};
+HWND AddControl(HWND dialog, const ControlLayout& layout) {
+    RECT box{layout.x, layout.y, layout.x + layout.width, layout.y + layout.height};
     MapDialogRect(dialog, &box);
-    const HWND control = CreateWindowExA(
-        spec.extendedStyle, spec.className, spec.text, spec.style | WS_CHILD | WS_VISIBLE, box.left,
-        box.top, box.right - box.left, box.bottom - box.top, dialog,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleA(nullptr), nullptr);
+    const HWND control = CreateWindowExA(layout.extendedStyle, layout.className, layout.text,
+                                         layout.style | WS_CHILD | WS_VISIBLE, box.left, box.top,
+                                         box.right - box.left, box.bottom - box.top, dialog,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+                                         GetModuleHandleA(nullptr), nullptr);
     SendMessageA(control, WM_SETFONT, static_cast<WPARAM>(SendMessageA(dialog, WM_GETFONT, 0, 0)),
                  TRUE);
-    RecordHandler(control, spec.handler);
+    RecordHandler(control, layout.handler);
     return control;
 }
 

@@ -13,7 +13,7 @@ extern HWND MainWindow;
 extern WNDPROC EditClassProc;
 
 // The dialog engine. Geometry is in dialog units of the window's font.
-struct DialogSpec {
+struct DialogLayout {
     std::string_view caption;
     short x;
     short y;
@@ -21,9 +21,9 @@ struct DialogSpec {
     short height;
     DWORD style;
 };
-HWND CreateDialogWindow(const DialogSpec& spec);
+HWND CreateDialogWindow(const DialogLayout& layout);
 
-struct ControlSpec {
+struct ControlLayout {
     const char* className;
     int id;
     const char* text;
@@ -35,7 +35,7 @@ struct ControlSpec {
     DWORD extendedStyle;
     Handler handler; // or none
 };
-HWND AddControl(HWND dialog, const ControlSpec& spec);
+HWND AddControl(HWND dialog, const ControlLayout& layout);
 
 // Calls the callback once with WM_INITDIALOG, records it for every later message, shows
 // the window and handles messages until the window is gone.

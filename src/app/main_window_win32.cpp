@@ -20,7 +20,7 @@ namespace {
 constexpr DWORD BoxStyle = WS_TABSTOP | ES_AUTOHSCROLL;
 
 // In creation order, which is also the tab order.
-const ControlSpec Controls[] = {
+const ControlLayout Controls[] = {
     {"BUTTON", ID_PREV_BUTTON, "<", 4, 4, 12, 12, BS_CENTER, 0, OnPrevButton},
     {"EDIT", ID_SEARCH_BOX, "", 16, 4, 68, 12, BoxStyle, WS_EX_CLIENTEDGE, nullptr},
     {"BUTTON", ID_NEXT_BUTTON, ">", 84, 4, 12, 12, BS_CENTER, 0, OnNextButton},
@@ -35,13 +35,13 @@ const ControlSpec Controls[] = {
 };
 
 constexpr DWORD PageTextStyle = WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN;
-const ControlSpec PageTextSpec = {
+const ControlLayout PageTextLayout = {
     "EDIT", ID_PAGE_TEXT, "", 4, 32, 204, 244, PageTextStyle, WS_EX_CLIENTEDGE, OnPageTextCommand};
 
 // Help mode's stand-in: read-only, no tab stop, no handler.
 constexpr DWORD HelpTextStyle = ES_MULTILINE | ES_READONLY | ES_WANTRETURN;
-const ControlSpec HelpTextSpec = {"EDIT",        ID_PAGE_TEXT,     "",     4, 32, 204, 244,
-                                  HelpTextStyle, WS_EX_CLIENTEDGE, nullptr};
+const ControlLayout HelpTextLayout = {"EDIT",        ID_PAGE_TEXT,     "",     4, 32, 204, 244,
+                                      HelpTextStyle, WS_EX_CLIENTEDGE, nullptr};
 
 constexpr std::int64_t ScreenLimit = 1 << 24; // far beyond any screen, yet safe to add to
 
@@ -59,7 +59,7 @@ DialogScale ScaleOf(HWND window) {
 // The standard edit control caps what typing and pasting may add at about 30,000
 // characters; a long page must stay editable.
 HWND AddPageTextField() {
-    const HWND field = AddControl(MainWindow, PageTextSpec);
+    const HWND field = AddControl(MainWindow, PageTextLayout);
     SendMessageA(field, EM_SETLIMITTEXT, 0, 0);
     return field;
 }
@@ -128,7 +128,7 @@ void BuildMainWindow() {
     MainWindow = CreateDialogWindow({"Quillpad", 0, 0, 212, 281, style});
     SendMessageA(MainWindow, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(module, "PROGRAM")));
-    for (const ControlSpec& control : Controls) {
+    for (const ControlLayout& control : Controls) {
         AddControl(MainWindow, control);
     }
     const HWND pageText = AddPageTextField();
@@ -145,7 +145,7 @@ void BuildMainWindow() {
 void MakePageTextField(bool readOnly) {
     DestroyWindow(GetDlgItem(MainWindow, ID_PAGE_TEXT));
     if (readOnly) {
-        AddControl(MainWindow, HelpTextSpec);
+        AddControl(MainWindow, HelpTextLayout);
         return;
     }
     InstallFilter(AddPageTextField(), PageTextFilter);

@@ -5,9 +5,9 @@
 #include <string_view>
 
 enum class EntryKind {
-    Missing,   // nothing of that name
-    File,      // a plain file (read-only and archived files included)
-    Unusable,  // hidden, system or a folder: never to be overwritten
+    Missing,  // nothing of that name
+    File,     // a plain file (read-only and archived files included)
+    Unusable, // hidden, system or a folder: never to be overwritten
 };
 
 EntryKind KindOfEntry(const char* name);

@@ -15,7 +15,9 @@ namespace {
 
 const std::string_view LineBreakMark = "<&CR&>";
 
-bool CurrentPageExists() { return CurrentPage >= 1 && CurrentPage <= PageCount(); }
+bool CurrentPageExists() {
+    return CurrentPage >= 1 && CurrentPage <= PageCount();
+}
 
 } // namespace
 

@@ -15,9 +15,9 @@ extern std::string TypedText;
 extern std::int32_t TypedPage;
 
 std::int32_t PageCount();
-void GrowPages();                  // a new empty last page
-void InsertEmptyPage(std::int32_t n);  // pages n..N move up one number
-void DeletePageAt(std::int32_t n);     // pages n+1..N move down one number
+void GrowPages();                     // a new empty last page
+void InsertEmptyPage(std::int32_t n); // pages n..N move up one number
+void DeletePageAt(std::int32_t n);    // pages n+1..N move down one number
 
 // Field text to stored form and back. Encoding also turns what the file could not hold
 // (a lone CR, byte 26) into something it can, so a page never splits or cuts the file.

@@ -3,4 +3,6 @@
 
 LocalTime FakeNow = {2026, 12, 6, 9, 7, 5};
 
-LocalTime LocalNow() { return FakeNow; }
+LocalTime LocalNow() {
+    return FakeNow;
+}

@@ -14,7 +14,9 @@ void ResetFake() {
     ResetProgramState();
 }
 
-std::string ControlText(int id) { return Fake.texts[id]; }
+std::string ControlText(int id) {
+    return Fake.texts[id];
+}
 
 void SetControlText(int id, std::string_view text) {
     Fake.texts[id] = std::string(text);
@@ -35,7 +37,9 @@ void FocusControl(int id) {
     }
 }
 
-void EnableControl(int id, bool enabled) { Fake.disabled[id] = !enabled; }
+void EnableControl(int id, bool enabled) {
+    Fake.disabled[id] = !enabled;
+}
 
 void SelectText(int id, long start, long end) {
     if (id != ID_PAGE_TEXT) {
@@ -79,10 +83,18 @@ void Tell(std::string_view text, std::string_view caption) {
     Fake.boxes.push_back({std::string(text), std::string(caption), false});
 }
 
-bool ShiftHeld() { return Fake.shift; }
-bool CtrlHeld() { return Fake.ctrl; }
-void RepaintNow() { ++Fake.repaints; }
-void Pause(int milliseconds) { Fake.pauses.push_back(milliseconds); }
+bool ShiftHeld() {
+    return Fake.shift;
+}
+bool CtrlHeld() {
+    return Fake.ctrl;
+}
+void RepaintNow() {
+    ++Fake.repaints;
+}
+void Pause(int milliseconds) {
+    Fake.pauses.push_back(milliseconds);
+}
 
 void MakePageTextField(bool readOnly) {
     if (Fake.focus == ID_PAGE_TEXT) {

@@ -12,7 +12,7 @@
 namespace {
 
 class Startup : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
     void SetUp() override { ResetFake(); }
 };

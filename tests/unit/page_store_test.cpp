@@ -10,7 +10,7 @@
 namespace {
 
 class PageStore : public ::testing::Test {
-protected:
+  protected:
     TempFolder folder;
 
     void SetUp() override {
@@ -67,7 +67,9 @@ TEST_F(PageStore, TheWholeFieldIsStoredHoweverLong) {
 }
 
 TEST_F(PageStore, BytesTheFileCannotHoldNeverSplitOrCutAPage) {
-    EXPECT_EQ(EncodePageText("a\rb\r\r\nc\x1a" "d\ne"), "a<&CR&>b<&CR&><&CR&>cd\ne");
+    EXPECT_EQ(EncodePageText("a\rb\r\r\nc\x1a"
+                             "d\ne"),
+              "a<&CR&>b<&CR&><&CR&>cd\ne");
     Type("lone\rcr and \x1a sub");
     StorePageText();
     std::vector<std::string> readBack;
