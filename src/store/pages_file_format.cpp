@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "text/bytes.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -95,6 +96,16 @@ void AppendPageLine(std::string& out, std::string_view page) {
     }
 }
 
+// No page text field can show a NUL byte: the text after one would vanish from the field,
+// and from the pad at the next store. Such bytes, found only in damaged files, read as blanks.
+std::string PageFromLine(std::string_view line) {
+    std::string page(line);
+    if (line.find('\0') != std::string_view::npos) {
+        std::replace(page.begin(), page.end(), '\0', ' ');
+    }
+    return page;
+}
+
 } // namespace
 
 FileHeaderValues ParseFileHeader(std::string_view bytes) {
@@ -124,7 +135,7 @@ bool ParsePages(std::string_view bytes, std::vector<std::string>& pages) {
     if (marked) {
         pages.reserve(lines.CountLineEnds() + 2);
         while (!lines.AtEnd()) {
-            pages.emplace_back(lines.Next());
+            pages.push_back(PageFromLine(lines.Next()));
         }
     }
     // Page 1 always exists, even in a file that lists none.

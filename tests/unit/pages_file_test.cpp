@@ -125,6 +125,11 @@ TEST_F(PagesFile, Byte26EndsTheFile) {
     EXPECT_EQ(ParseFileHeader("\x1ahttp://h\r\n").header, "");
 }
 
+TEST_F(PagesFile, NulBytesInAPageReadAsBlanksSoNoTextAfterThemIsLost) {
+    EXPECT_EQ(Parsed("[Pages Start Under This Line!]\r\nab\0cd\0\r\n\0\r\n"s),
+              (PageList{"", "ab cd ", " "}));
+}
+
 TEST_F(PagesFile, TheMarkerMustBeginItsLineAndOnlyItsFirst30BytesCount) {
     PageList pages;
     EXPECT_TRUE(ParsePages("[Pages Start Under This Line!]anything\r\np\r\n", pages));
