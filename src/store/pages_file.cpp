@@ -23,6 +23,9 @@ constexpr std::string_view Caption = "Quillpad";
 // elsewhere: saving then would overwrite what was never read.
 bool FileOffLimits = false;
 
+// The user hears once per run that changes could not be saved, not at every retry.
+bool ToldChangesUnsaved = false;
+
 void UseHeader(const FileHeaderValues& values) {
     FileHeader = values.header;
     WindowLeft = values.left;
@@ -132,11 +135,29 @@ void ReadPages() {
     }
 }
 
+// Whether the pages in memory are other than those in the file (a failed save of the
+// window's position alone loses nothing).
+bool PagesDifferFromFile() {
+    std::string bytes;
+    std::vector<std::string> filePages;
+    return !ReadWholeFile(PagesFileName, bytes) || !ParsePages(bytes, filePages) ||
+           filePages != Pages;
+}
+
 void SavePagesFile() {
     if (HelpMode == 1 || FileOffLimits) {
         return;
     }
-    ReplaceFileWith(PagesFileName, PagesFileBytes());
+    if (ReplaceFileWith(PagesFileName, PagesFileBytes()) || ToldChangesUnsaved ||
+        !PagesDifferFromFile()) {
+        return;
+    }
+    ToldChangesUnsaved = true;
+    Tell(std::string(PagesFileName) +
+             " could not be saved: it may be read-only, or open in another program. Your "
+             "latest changes are not in it yet; Quillpad tries again at every change. To be "
+             "safe, copy the text you need into another program.",
+         Caption);
 }
 
 void WindowMoved(std::int32_t left, std::int32_t top) {
@@ -149,6 +170,7 @@ void WindowMoved(std::int32_t left, std::int32_t top) {
 
 bool OpenPad() {
     FileOffLimits = false;
+    ToldChangesUnsaved = false;
     const EntryKind kind = KindOfEntry(PagesFileName);
     if (kind == EntryKind::Unusable) {
         TellUnusable(true);

@@ -340,9 +340,16 @@ TEST_F(PagesFile, AReadOnlyFileIsReadAndLeftAsItWas) {
     ASSERT_TRUE(PagesFileExists());
     ASSERT_TRUE(Start());
     EXPECT_EQ(Pages, (PageList{"", "one"}));
+    WindowMoved(7, 8);
+    EXPECT_TRUE(Fake.boxes.empty()) << "a position that can't be saved loses nothing";
     Pages[1] = "changed";
     SavePagesFile();
     EXPECT_EQ(FileBytes(PagesFileName), pad);
+    ASSERT_EQ(Fake.boxes.size(), 1u) << "a change that can't be saved is told";
+    EXPECT_NE(Fake.boxes[0].text.find("could not be saved"), std::string::npos);
+    Pages[1] = "changed again";
+    SavePagesFile();
+    EXPECT_EQ(Fake.boxes.size(), 1u) << "told once, not at every retry";
 }
 
 TEST_F(PagesFile, AFailedSaveLeavesTheOldFileWhole) {
