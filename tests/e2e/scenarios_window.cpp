@@ -4,6 +4,7 @@
 #include "edit_menu.h"
 #include "input.h"
 #include "message_boxes.h"
+#include "more_actions.h"
 #include "pages_file.h"
 #include "process.h"
 #include "scenario_table.h"
@@ -15,47 +16,11 @@
 
 namespace {
 
-std::string Stored(std::string text) {
-    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
-        text.replace(at, 2, "<&CR&>");
-        at += 6;
-    }
-    return text;
-}
-
-void ExpectFocus(HWND main, int id, const std::string& after) {
-    const int focused = FocusedControl(main);
-    if (focused != id) {
-        Fail("after " + after + " the focus is on " + ControlName(focused) + ", not on " +
-             ControlName(id));
-    }
-}
-
 void ExpectNothingSelected(HWND main, int id, const std::string& after) {
     const Selection selection = SelectionOf(main, id);
     if (selection.start != selection.end) {
         Fail("after " + after + " characters " + std::to_string(selection.start) + " to " +
              std::to_string(selection.end) + " of " + ControlName(id) + " are selected");
-    }
-}
-
-// A pad in a fresh folder with these pages, placed near the top-left corner.
-std::string PreparePad(const WorkFolder& folder, const std::vector<std::string>& pages) {
-    const std::string bytes = PagesFile(HeaderOfNewPad(), PositionLine(20, 10), pages);
-    WriteBytes(folder / PagesFileName, bytes);
-    return bytes;
-}
-
-void PagesAfterClose(const WorkFolder& folder, const std::vector<std::string>& pages,
-                     const std::string& what) {
-    const std::string bytes = ReadBytes(folder / PagesFileName);
-    if (SplitPagesFile(bytes).pages != pages) {
-        std::string wanted;
-        for (const std::string& page : pages) {
-            wanted += Visible(page) + " ";
-        }
-        Fail(what + ": the pages file should hold the pages " + wanted + "but is " +
-             Visible(bytes));
     }
 }
 
@@ -112,7 +77,7 @@ void TabbingIntoPageTextSelectsNothing() {
     Expect(shown.size() == 13,
            "typing after Shift+Tab replaced the page's text: " + Visible(shown));
     ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
-    PagesAfterClose(folder, {Stored(shown)}, "after typing and closing");
+    ExpectPagesInFile(folder, {Stored(shown)}, "after typing and closing");
 }
 
 void TypedPageKeptAtClose() {
@@ -145,7 +110,7 @@ void PastedWithMouseKeptAtClose() {
            "the page text field does not show the pasted text: " + Visible(shown));
     // Closed with the mouse too: no key was released in the field after the paste.
     ExpectNumber(Close(session, CloseBy::CloseBox), 0, "the exit code");
-    PagesAfterClose(folder, {Stored(shown), "page two"}, "after pasting with the mouse");
+    ExpectPagesInFile(folder, {Stored(shown), "page two"}, "after pasting with the mouse");
 }
 
 void DeletedWithMouseKeptAtClose() {
@@ -157,7 +122,7 @@ void DeletedWithMouseKeptAtClose() {
     ChooseFromEditMenu(main, PageText, EditMenuItem::Delete);
     ExpectPageShown(main, 1, 2, "");
     ExpectNumber(Close(session, CloseBy::SystemCommand), 0, "the exit code");
-    PagesAfterClose(folder, {"", "page two"}, "after deleting all with the mouse");
+    ExpectPagesInFile(folder, {"", "page two"}, "after deleting all with the mouse");
 }
 
 void ClosedWhileMinimised() {
@@ -182,7 +147,7 @@ void ClosedWhileMinimised() {
                "minimising did not write the window's new position (" + Visible(placed) + ")");
         ExpectNumber(Close(session, CloseBy::SystemCommand), 0, "the exit code");
     }
-    PagesAfterClose(folder, {"note more"}, "after closing while minimised");
+    ExpectPagesInFile(folder, {"note more"}, "after closing while minimised");
     const PagesFileParts stored = SplitPagesFile(ReadBytes(folder / PagesFileName));
 
     Session session(folder);
