@@ -16,58 +16,14 @@ namespace {
 // lift an injected key that the X server never saw pressed. No control acts on it.
 constexpr WORD kSentinelKey = 0x97;
 
-void Send(std::vector<INPUT>& inputs) {
-    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    if (sent != inputs.size()) {
-        Fail("SendInput took " + std::to_string(sent) + " of " + std::to_string(inputs.size()) +
-             " inputs");
-    }
-}
-
-INPUT Key(WORD key, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    switch (key) {
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_HOME:
-    case VK_END:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_INSERT:
-    case VK_DELETE:
-        input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-        break;
-    default:
-        break;
-    }
-    return input;
-}
-
-INPUT Mouse(POINT screen, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = MulDiv(screen.x, 65536, width) + 1;
-    input.mi.dy = MulDiv(screen.y, 65536, height) + 1;
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
 // Moves the pointer there and waits until it stays there: Wine moves the pointer again
 // when it catches up with the X server's events of earlier moves and newly shown windows,
 // which would take a quick click somewhere else.
 void PointAt(POINT screen) {
     const ULONGLONG deadline = GetTickCount64() + 3000;
     while (GetTickCount64() < deadline) {
-        std::vector<INPUT> move{Mouse(screen, MOUSEEVENTF_MOVE)};
-        Send(move);
+        std::vector<INPUT> move{MouseInput(screen, MOUSEEVENTF_MOVE)};
+        SendInputs(move);
         const ULONGLONG steadyUntil = GetTickCount64() + 60;
         bool stayed = true;
         while (stayed && GetTickCount64() < steadyUntil) {
@@ -86,8 +42,8 @@ void PointAt(POINT screen) {
 
 void Click(POINT screen, DWORD downFlag, DWORD upFlag) {
     PointAt(screen);
-    std::vector<INPUT> inputs{Mouse(screen, downFlag), Mouse(screen, upFlag)};
-    Send(inputs);
+    std::vector<INPUT> inputs{MouseInput(screen, downFlag), MouseInput(screen, upFlag)};
+    SendInputs(inputs);
 }
 
 // When a thread started, which tells it apart from a later thread that got the same id.
@@ -151,11 +107,11 @@ void WaitForSentinel(HWND main, WORD key, std::vector<INPUT> press, std::vector<
                "; " + ControlName(FocusedControl(main)) + " has the focus" +
                (GetForegroundWindow() == main ? ")" : ", and the window is not in front)");
     };
-    Send(press);
+    SendInputs(press);
     if (!PollUntil(heldIs(true), 5000)) {
         Fail("timed out waiting for " + state("press"));
     }
-    Send(release);
+    SendInputs(release);
     if (!PollUntil(heldIs(false), 5000)) {
         Fail("timed out waiting for " + state("release"));
     }
@@ -168,6 +124,50 @@ void WaitForSentinel(HWND main, WORD key, std::vector<INPUT> press, std::vector<
 
 } // namespace
 
+void SendInputs(std::vector<INPUT> inputs) {
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent != inputs.size()) {
+        Fail("SendInput took " + std::to_string(sent) + " of " + std::to_string(inputs.size()) +
+             " inputs");
+    }
+}
+
+INPUT KeyInput(WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE:
+        input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+        break;
+    default:
+        break;
+    }
+    return input;
+}
+
+INPUT MouseInput(POINT screen, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = MulDiv(screen.x, 65536, width) + 1;
+    input.mi.dy = MulDiv(screen.y, 65536, height) + 1;
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
 void BringToFront(HWND main) {
     SetForegroundWindow(main);
     WaitUntil([&] { return GetForegroundWindow() == main; }, "the window to come to the front");
@@ -177,12 +177,12 @@ void BringToFront(HWND main) {
 void PressKeys(std::initializer_list<WORD> chord) {
     std::vector<INPUT> inputs;
     for (WORD key : chord) {
-        inputs.push_back(Key(key, true));
+        inputs.push_back(KeyInput(key, true));
     }
     for (auto key = std::rbegin(chord); key != std::rend(chord); ++key) {
-        inputs.push_back(Key(*key, false));
+        inputs.push_back(KeyInput(*key, false));
     }
-    Send(inputs);
+    SendInputs(inputs);
 }
 
 void PressKey(WORD key) {
@@ -193,8 +193,8 @@ void TypeText(std::string_view text) {
     std::vector<INPUT> inputs;
     for (char c : text) {
         if (c == '\n') {
-            inputs.push_back(Key(VK_RETURN, true));
-            inputs.push_back(Key(VK_RETURN, false));
+            inputs.push_back(KeyInput(VK_RETURN, true));
+            inputs.push_back(KeyInput(VK_RETURN, false));
             continue;
         }
         const SHORT scan = VkKeyScanA(c);
@@ -214,15 +214,15 @@ void TypeText(std::string_view text) {
         const WORD key = LOBYTE(scan);
         const bool shift = (HIBYTE(scan) & 1) != 0;
         if (shift) {
-            inputs.push_back(Key(VK_SHIFT, true));
+            inputs.push_back(KeyInput(VK_SHIFT, true));
         }
-        inputs.push_back(Key(key, true));
-        inputs.push_back(Key(key, false));
+        inputs.push_back(KeyInput(key, true));
+        inputs.push_back(KeyInput(key, false));
         if (shift) {
-            inputs.push_back(Key(VK_SHIFT, false));
+            inputs.push_back(KeyInput(VK_SHIFT, false));
         }
     }
-    Send(inputs);
+    SendInputs(inputs);
 }
 
 void MoveMouseTo(POINT screen) {
@@ -242,15 +242,16 @@ void ClickControl(HWND main, int id) {
 }
 
 void Settle(HWND main) {
-    WaitForSentinel(main, kSentinelKey, {Key(kSentinelKey, true)}, {Key(kSentinelKey, false)});
+    WaitForSentinel(main, kSentinelKey, {KeyInput(kSentinelKey, true)},
+                    {KeyInput(kSentinelKey, false)});
 }
 
 void SettleByMouse(HWND main) {
     // Right of the page count label and left of the Help button nothing is drawn.
     const POINT bare = DialogPointOnScreen(main, 92, 24);
     PointAt(bare);
-    WaitForSentinel(main, VK_MBUTTON, {Mouse(bare, MOUSEEVENTF_MIDDLEDOWN)},
-                    {Mouse(bare, MOUSEEVENTF_MIDDLEUP)});
+    WaitForSentinel(main, VK_MBUTTON, {MouseInput(bare, MOUSEEVENTF_MIDDLEDOWN)},
+                    {MouseInput(bare, MOUSEEVENTF_MIDDLEUP)});
 }
 
 void PutOnClipboard(std::string_view text) {

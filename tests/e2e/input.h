@@ -6,6 +6,13 @@
 
 #include <initializer_list>
 #include <string_view>
+#include <vector>
+
+// One key going down or up, one mouse event at a screen point, and sending them all at
+// once (a failure if the system takes fewer).
+INPUT KeyInput(WORD key, bool down);
+INPUT MouseInput(POINT screen, DWORD flags);
+void SendInputs(std::vector<INPUT> inputs);
 
 // Makes the window the one that keyboard input goes to.
 void BringToFront(HWND main);

@@ -11,30 +11,6 @@
 
 namespace {
 
-INPUT MouseAt(POINT screen, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-    input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-INPUT KeyInput(WORD key, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    return input;
-}
-
-void SendAll(std::vector<INPUT> inputs) {
-    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Expect(sent == inputs.size(), "SendInput took only " + std::to_string(sent) + " of " +
-                                      std::to_string(inputs.size()) + " inputs");
-}
-
 LRESULT Ask(HWND window, UINT message) {
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, 5000, &answer)) {
@@ -123,8 +99,8 @@ void ShiftClickControl(HWND main, int id) {
     const POINT centre = CentreOf(WindowRect(Control(main, id)));
     MoveMouseTo(centre);
     // One batch, so that no focus change can lift Shift between its press and the click.
-    SendAll({KeyInput(VK_SHIFT, true), MouseAt(centre, MOUSEEVENTF_LEFTDOWN),
-             MouseAt(centre, MOUSEEVENTF_LEFTUP), KeyInput(VK_SHIFT, false)});
+    SendInputs({KeyInput(VK_SHIFT, true), MouseInput(centre, MOUSEEVENTF_LEFTDOWN),
+                MouseInput(centre, MOUSEEVENTF_LEFTUP), KeyInput(VK_SHIFT, false)});
 }
 
 void PutInBox(HWND main, int id, const std::string& text) {
@@ -160,15 +136,15 @@ void DragWindowBy(HWND main, int dx, int dy) {
     // The title bar's left part, clear of the icon and of the caption buttons.
     const POINT grip{before.left + (before.right - before.left) / 3, (before.top + client.top) / 2};
     MoveMouseTo(grip);
-    SendAll({MouseAt(grip, MOUSEEVENTF_LEFTDOWN)});
+    SendInputs({MouseInput(grip, MOUSEEVENTF_LEFTDOWN)});
     const int steps = 4;
     for (int step = 1; step <= steps; ++step) {
         Sleep(30);
-        SendAll(
-            {MouseAt({grip.x + dx * step / steps, grip.y + dy * step / steps}, MOUSEEVENTF_MOVE)});
+        SendInputs({MouseInput({grip.x + dx * step / steps, grip.y + dy * step / steps},
+                               MOUSEEVENTF_MOVE)});
     }
     Sleep(30);
-    SendAll({MouseAt({grip.x + dx, grip.y + dy}, MOUSEEVENTF_LEFTUP)});
+    SendInputs({MouseInput({grip.x + dx, grip.y + dy}, MOUSEEVENTF_LEFTUP)});
     WaitUntil(
         [&] {
             const RECT after = WindowRect(main);
