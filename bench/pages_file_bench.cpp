@@ -2,6 +2,7 @@
 #include "platform/files.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
+#include "store/pages_file_format.h"
 #include "support/temp_folder.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 // How fast a search walks a large pad, against a plain memmem over the same bytes.
-#include "app/window.h"
 #include "commands/flipping.h"
+#include "platform/window.h"
 #include "search/search.h"
 #include "search/walk.h"
 #include "store/page_store.h"

@@ -2,8 +2,8 @@
 #include "app/app_main.h"
 
 #include "app/help_mode.h"
-#include "app/window.h"
-#include "commands/flipping.h"
+#include "app/main_window_events.h"
+#include "search/search.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 

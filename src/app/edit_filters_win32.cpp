@@ -4,7 +4,6 @@
 
 #include "commands/flipping.h"
 #include "stamps/stamps.h"
-#include "store/page_store.h"
 
 namespace {
 
@@ -44,7 +43,7 @@ LRESULT CALLBACK PageTextFilter(HWND control, UINT message, WPARAM wParam, LPARA
     if (message == WM_KEYDOWN) {
         PageTextKeyDown(static_cast<int>(wParam));
     } else if (message == WM_KEYUP) {
-        TakeTypedText();
+        PageTextKeyUp();
     }
     return PassOn(control, message, wParam, lParam);
 }

@@ -1,7 +1,7 @@
 // Switching between the user's pages and the help pages.
 #include "app/help_mode.h"
 
-#include "app/window.h"
+#include "platform/window.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 

@@ -1,7 +1,7 @@
 // Help mode: the eight help pages shown in place of the user's pages.
 #pragma once
 
-#include "app/window.h"
+#include "platform/window.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 // main window's callbacks and the three edit-control filters.
 #pragma once
 
-#include "app/window.h"
+#include "platform/window.h"
 
 #include <windows.h>
 

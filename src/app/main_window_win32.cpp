@@ -1,6 +1,7 @@
 // The main window: its controls, where it goes on the screen, its own callbacks, and the
 // page text field that help mode replaces.
 #include "app/main_window.h"
+#include "app/main_window_events.h"
 
 #include "app/help_mode.h"
 #include "app/window_placement.h"
@@ -157,15 +158,12 @@ int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std
         RECT outer;
         GetWindowRect(MainWindow, &outer);
         const DialogScale scale = ScaleOf(MainWindow);
-        WindowMoved(DialogUnitsFromPixels(outer.left, scale.across),
-                    DialogUnitsFromPixels(outer.top, scale.down));
+        MainWindowMoved(DialogUnitsFromPixels(outer.left, scale.across),
+                        DialogUnitsFromPixels(outer.top, scale.down));
     } else if (IsCloseCommand(message, wParam)) {
-        // The field is gone once the window is; keep what it shows now.
-        StoreShownPage();
+        MainWindowClosing();
     } else if (message == WM_ENDSESSION && wParam != 0) {
-        // Windows ends the process soon after this returns: the pad is saved now.
-        StoreShownPage();
-        StoreTypedText();
+        SessionEnding();
     }
     return 0;
 }

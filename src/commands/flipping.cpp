@@ -6,8 +6,6 @@
 #include "store/page_store.h"
 #include "text/bytes.h"
 
-std::string SearchText;
-
 namespace {
 
 const int LeftKey = 37;

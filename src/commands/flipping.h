@@ -1,12 +1,7 @@
 // Flipping with "<" and ">" or the arrow keys, and going to a typed page number.
 #pragma once
 
-#include "app/window.h"
-
-#include <string>
-
-// The search box's text, blanks trimmed, as last read; the search folds and replaces it.
-extern std::string SearchText;
+#include "platform/window.h"
 
 int OnPrevButton(WindowHandle window, unsigned message, std::uintptr_t wParam,
                  std::intptr_t lParam);

@@ -1,7 +1,7 @@
 // New Page, Insert Page and Delete Page.
 #pragma once
 
-#include "app/window.h"
+#include "platform/window.h"
 
 int NewPage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 int InsertPage(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);

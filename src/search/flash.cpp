@@ -1,6 +1,5 @@
 // The brief highlight of the flash term in the page a search stopped on.
-#include "app/window.h"
-#include "commands/flipping.h"
+#include "platform/window.h"
 #include "search/search.h"
 #include "text/bytes.h"
 

@@ -1,11 +1,12 @@
 // Searching backwards and forwards from the page shown to the nearest matching page.
 #include "search/walk.h"
 
-#include "app/window.h"
-#include "commands/flipping.h"
+#include "platform/window.h"
 #include "search/search.h"
 #include "store/page_store.h"
 #include "text/bytes.h"
+
+std::string SearchText;
 
 namespace {
 

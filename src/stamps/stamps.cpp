@@ -1,8 +1,8 @@
 // The time and date stamps, and the stamp keys of the page text field.
 #include "stamps/stamps.h"
 
-#include "app/window.h"
 #include "platform/clock.h"
+#include "platform/window.h"
 #include "store/page_store.h"
 #include "text/bytes.h"
 
@@ -38,4 +38,8 @@ void PageTextKeyDown(int keyCode) {
     } else if (key == "D") {
         ReplaceSelection(ID_PAGE_TEXT, DateStamp());
     }
+}
+
+void PageTextKeyUp() {
+    TakeTypedText();
 }

@@ -9,3 +9,5 @@ std::string DateStamp(); // "06 Dec 2026 "
 // A key went down in the page text field: Ctrl with T (or F5) stamps the time, with D
 // (or numeric keypad 4) the date.
 void PageTextKeyDown(int keyCode);
+// A key came up in the page text field: the field's text is copied as typed so far.
+void PageTextKeyUp();

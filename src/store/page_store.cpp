@@ -1,29 +1,21 @@
-// The page list, the page shown, and moving text between them and the page text field.
+// Growing and renumbering the page list, and moving text between it and the page text field.
 #include "store/page_store.h"
 
-#include "app/window.h"
+#include "platform/window.h"
 #include "store/pages_file.h"
+#include "store/stored_text.h"
 #include "text/bytes.h"
 
-std::vector<std::string> Pages;
-std::int32_t CurrentPage = 0;
-std::int16_t HelpMode = 0;
 std::string TypedText;
 std::int32_t TypedPage = 0;
 
 namespace {
-
-const std::string_view LineBreakMark = "<&CR&>";
 
 bool CurrentPageExists() {
     return CurrentPage >= 1 && CurrentPage <= PageCount();
 }
 
 } // namespace
-
-std::int32_t PageCount() {
-    return Pages.empty() ? 0 : static_cast<std::int32_t>(Pages.size() - 1);
-}
 
 void GrowPages() {
     if (Pages.empty()) {
@@ -42,29 +34,6 @@ void InsertEmptyPage(std::int32_t n) {
 void DeletePageAt(std::int32_t n) {
     Pages.erase(Pages.begin() + n);
     TypedPage = 0;
-}
-
-// A line break becomes the mark; a lone CR, which would end the page's line in the file,
-// becomes one too, and byte 26, which would end the file, is left out.
-std::string EncodePageText(std::string_view fieldText) {
-    std::string stored;
-    stored.reserve(fieldText.size() + fieldText.size() / 16);
-    for (std::size_t i = 0; i < fieldText.size(); ++i) {
-        const char c = fieldText[i];
-        if (c == '\r') {
-            stored += LineBreakMark;
-            if (i + 1 < fieldText.size() && fieldText[i + 1] == '\n') {
-                ++i;
-            }
-        } else if (c != '\x1a') {
-            stored += c;
-        }
-    }
-    return stored;
-}
-
-std::string DecodePageText(std::string_view storedText) {
-    return ReplaceAll(storedText, LineBreakMark, "\r\n");
 }
 
 void StorePageText() {

@@ -1,12 +1,16 @@
 // The pages file "Quillpad.qpd": creating, reading and saving it, and opening the pad.
 #include "store/pages_file.h"
 
-#include "app/window.h"
+#include "platform/clock.h"
 #include "platform/files.h"
-#include "store/page_store.h"
+#include "platform/window.h"
+#include "store/pages.h"
 #include "store/pages_file_format.h"
+#include "text/bytes.h"
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 const char* const PagesFileName = "Quillpad.qpd";
 
@@ -105,10 +109,17 @@ bool PagesFileExists() {
     return KindOfEntry(PagesFileName) == EntryKind::File;
 }
 
+// The header line of a new file is stamped with the local date and time.
 void CreatePagesFile() {
-    if (KindOfEntry(PagesFileName) == EntryKind::Missing) {
-        ReplaceFileWith(PagesFileName, NewPagesFileBytes());
+    if (KindOfEntry(PagesFileName) != EntryKind::Missing) {
+        return;
     }
+    const LocalTime now = LocalNow();
+    char time[40];
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", now.hour, now.minute, now.second);
+    const std::string header =
+        std::string(WebAddress) + "  Quillpad.qpd file started " + DateText() + " " + time;
+    ReplaceFileWith(PagesFileName, NewPagesFileBytes(header));
 }
 
 void ReadFileHeader() {
@@ -142,6 +153,14 @@ bool PagesDifferFromFile() {
     std::vector<std::string> filePages;
     return !ReadWholeFile(PagesFileName, bytes) || !ParsePages(bytes, filePages) ||
            filePages != Pages;
+}
+
+std::string PagesFileBytes() {
+    FileHeaderValues header;
+    header.header = FileHeader;
+    header.left = WindowLeft;
+    header.top = WindowTop;
+    return PagesFileImage(header, Pages);
 }
 
 void SavePagesFile() {

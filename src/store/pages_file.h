@@ -3,8 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
-#include <vector>
 
 extern const char* const PagesFileName;
 
@@ -22,16 +20,7 @@ void ReadFileHeader();
 void ReadPages();
 void SavePagesFile();
 
-// The same work on bytes in memory, for the procedures above and for tests.
-struct FileHeaderValues {
-    std::string header;
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t noStoredPosition = 0;
-};
-FileHeaderValues ParseFileHeader(std::string_view bytes);
-// Fills pages (element 0 unused); false when the marker line is missing.
-bool ParsePages(std::string_view bytes, std::vector<std::string>& pages);
+// The bytes a save would write now: the header values and pages in memory.
 std::string PagesFileBytes();
 
 // The window was moved to this corner (dialog units): remember it, and save unless the

@@ -1,13 +1,10 @@
 // The pages file as bytes: its lines read from memory, and the whole file built in memory.
 #include "store/pages_file_format.h"
-#include "store/page_store.h"
-#include "store/pages_file.h"
 
-#include "platform/clock.h"
+#include "store/stored_text.h"
 #include "text/bytes.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -88,11 +85,10 @@ void AppendLine(std::string& out, std::string_view line) {
 // A page line as the file can hold it: a CR would end the line early and byte 26 the
 // whole file, so such a page goes through the same guard as text taken from the field.
 void AppendPageLine(std::string& out, std::string_view page) {
-    if (std::memchr(page.data(), '\r', page.size()) == nullptr &&
-        std::memchr(page.data(), 26, page.size()) == nullptr) {
-        AppendLine(out, page);
-    } else {
+    if (BreaksFileLine(page)) {
         AppendLine(out, EncodePageText(page));
+    } else {
+        AppendLine(out, page);
     }
 }
 
@@ -145,34 +141,30 @@ bool ParsePages(std::string_view bytes, std::vector<std::string>& pages) {
     return marked;
 }
 
-std::string PagesFileBytes() {
-    const std::string position = NumberText(WindowLeft) + " " + NumberText(WindowTop);
-    std::size_t size = FileHeader.size() + PositionLine.size() + position.size() +
+std::string PagesFileImage(const FileHeaderValues& header, const std::vector<std::string>& pages) {
+    const std::string position = NumberText(header.left) + " " + NumberText(header.top);
+    std::size_t size = header.header.size() + PositionLine.size() + position.size() +
                        MarkerLine.size() + 6 * LineEnd.size();
-    for (std::size_t n = 1; n < Pages.size(); ++n) {
-        size += Pages[n].size() + LineEnd.size();
+    for (std::size_t n = 1; n < pages.size(); ++n) {
+        size += pages[n].size() + LineEnd.size();
     }
     std::string out;
     out.reserve(size);
-    AppendLine(out, FileHeader);
+    AppendLine(out, header.header);
     AppendLine(out, "");
     AppendLine(out, PositionLine);
     AppendLine(out, position);
     AppendLine(out, "");
     AppendLine(out, MarkerLine);
-    for (std::size_t n = 1; n < Pages.size(); ++n) {
-        AppendPageLine(out, Pages[n]);
+    for (std::size_t n = 1; n < pages.size(); ++n) {
+        AppendPageLine(out, pages[n]);
     }
     return out;
 }
 
-std::string NewPagesFileBytes() {
-    const LocalTime now = LocalNow();
-    char time[40];
-    std::snprintf(time, sizeof time, "%02d:%02d:%02d", now.hour, now.minute, now.second);
+std::string NewPagesFileBytes(std::string_view headerLine) {
     std::string out;
-    AppendLine(out,
-               std::string(WebAddress) + "  Quillpad.qpd file started " + DateText() + " " + time);
+    AppendLine(out, headerLine);
     AppendLine(out, "");
     AppendLine(out, PositionLine);
     AppendLine(out, "");

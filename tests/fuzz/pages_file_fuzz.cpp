@@ -1,6 +1,8 @@
 // Fuzz target: any bytes read as a pages file, then saved and read again.
 #include "store/page_store.h"
 #include "store/pages_file.h"
+#include "store/pages_file_format.h"
+#include "store/stored_text.h"
 
 #include <cstdint>
 #include <cstdlib>

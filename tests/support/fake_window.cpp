@@ -2,6 +2,7 @@
 #include "support/fake_window.h"
 
 #include "app/app_main.h"
+#include "app/main_window_events.h"
 #include "store/page_store.h"
 
 #include <algorithm>
@@ -112,5 +113,5 @@ void BuildMainWindow() {
     if (Fake.whileRunning) {
         Fake.whileRunning();
     }
-    StoreShownPage(); // the close command keeps what the field shows
+    MainWindowClosing();
 }

@@ -2,7 +2,7 @@
 // boxes and key states, with a record of what the program asked of it.
 #pragma once
 
-#include "app/window.h"
+#include "platform/window.h"
 
 #include <deque>
 #include <functional>

@@ -1,8 +1,10 @@
 // Start-up and shutdown around the window's run.
 #include "app/app_main.h"
-#include "app/window.h"
+#include "commands/flipping.h"
+#include "platform/window.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
+#include "store/pages_file_format.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"
 
@@ -40,15 +42,22 @@ TEST_F(Startup, AnExistingPadIsReadAndKept) {
     EXPECT_EQ(FileBytes(PagesFileName), pad);
 }
 
+// A page emptied before closing is stored empty too: the copy taken at a key release
+// alone would leave the old text in the file.
 TEST_F(Startup, WhatWasTypedBeforeClosingIsInTheFile) {
+    WriteBytes(PagesFileName, "http://x\r\n\r\n[Position]\r\n 10  20\r\n\r\n"
+                              "[Pages Start Under This Line!]\r\nold one\r\nold two\r\n");
     Fake.whileRunning = [] {
         Fake.texts[ID_PAGE_TEXT] = "typed\r\nnote";
+        TakeTypedText();
+        FlipForward();
+        Fake.texts[ID_PAGE_TEXT] = "";
         TakeTypedText();
     };
     AppMain();
     std::vector<std::string> pages;
     ASSERT_TRUE(ParsePages(FileBytes(PagesFileName), pages));
-    EXPECT_EQ(pages.at(1), "typed<&CR&>note");
+    EXPECT_EQ(pages, (std::vector<std::string>{"", "typed<&CR&>note", ""}));
 }
 
 TEST_F(Startup, TextChangedWithoutAKeyReleaseIsKeptAtClosing) {

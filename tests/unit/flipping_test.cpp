@@ -1,6 +1,7 @@
 // Flipping with the buttons and arrow keys, searching with Shift, and the page box.
-#include "app/window.h"
 #include "commands/flipping.h"
+#include "platform/window.h"
+#include "search/search.h"
 #include "store/page_store.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"

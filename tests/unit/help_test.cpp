@@ -1,8 +1,10 @@
 // Help mode: switching in and out through the window, and the help pages themselves.
 #include "app/help_mode.h"
-#include "app/window.h"
+#include "platform/window.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
+#include "store/pages_file_format.h"
+#include "store/stored_text.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"
 

@@ -1,7 +1,7 @@
 // New, Insert and Delete Page: questions, refusals, renumbering, focus and the file.
-#include "app/window.h"
 #include "commands/flipping.h"
 #include "commands/page_commands.h"
+#include "platform/window.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 #include "support/fake_window.h"

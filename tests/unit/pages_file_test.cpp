@@ -3,6 +3,7 @@
 #include "file_size_limit.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
+#include "store/pages_file_format.h"
 #include "support/fake_clock.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"

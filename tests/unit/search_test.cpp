@@ -1,6 +1,6 @@
 // Searching: the match test's fields and connectives, the walk, and the flash selection.
-#include "app/window.h"
 #include "commands/flipping.h"
+#include "platform/window.h"
 #include "search/match.h"
 #include "search/search.h"
 #include "search/walk.h"

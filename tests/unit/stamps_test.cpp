@@ -1,5 +1,5 @@
 // Time and date stamps at fixed clock times, and the stamp keys of the page text field.
-#include "app/window.h"
+#include "platform/window.h"
 #include "stamps/stamps.h"
 #include "store/page_store.h"
 #include "support/fake_clock.h"
@@ -72,6 +72,18 @@ TEST_F(Stamps, OtherKeysKeysWithoutCtrlAndTheHelpPagesGetNoStamp) {
     HelpMode = 1;
     PageTextKeyDown(TKey);
     EXPECT_EQ(Field(), "page one");
+}
+
+// The copy taken at a key release is what the end of the program stores; a page longer
+// than any fixed buffer is copied whole.
+TEST_F(Stamps, AKeyReleaseCopiesTheWholeFieldForThePageShown) {
+    Pages = {"", "page one", "page two"};
+    CurrentPage = 2;
+    const std::string typed = "typed\r\n" + std::string(40000, 'x');
+    Fake.texts[ID_PAGE_TEXT] = typed;
+    PageTextKeyUp();
+    EXPECT_EQ(TypedPage, 2);
+    EXPECT_EQ(TypedText, typed);
 }
 
 } // namespace

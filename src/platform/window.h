@@ -1,5 +1,6 @@
-// What the program asks of its main window, as plain calls. The exe links the Windows
-// implementation; the unit tests link an in-memory one.
+// What the program asks of its main window, as plain calls: every subsystem reaches the
+// window through these alone. The exe links the Windows implementation; the unit tests
+// link an in-memory one.
 #pragma once
 
 #include <cstdint>
@@ -53,6 +54,3 @@ void Pause(int milliseconds);
 // Destroys the page text field and creates it anew in the same place: read-only, without
 // tab stop, handler or key filter for help mode; otherwise editable with all of them.
 void MakePageTextField(bool readOnly);
-
-// Builds and runs the main window; returns once it has been destroyed.
-void BuildMainWindow();

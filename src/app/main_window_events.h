@@ -1,0 +1,16 @@
+// The main window as the rest of the program sees it: building and running it, and what
+// it does at its own events. The Windows callback and the tests' window both call these.
+#pragma once
+
+#include <cstdint>
+
+// Builds and runs the main window; returns once it has been destroyed.
+void BuildMainWindow();
+
+// The close command (close box, Alt+F4, Close in the window menu), just before the window
+// and its page text field are destroyed.
+void MainWindowClosing();
+// Windows ends the session; the process may end as soon as this returns.
+void SessionEnding();
+// The window's outer top-left corner is now here, in dialog units.
+void MainWindowMoved(std::int32_t left, std::int32_t top);

@@ -1,0 +1,10 @@
+// The page list, the page shown and the help flag.
+#include "store/pages.h"
+
+std::vector<std::string> Pages;
+std::int32_t CurrentPage = 0;
+std::int16_t HelpMode = 0;
+
+std::int32_t PageCount() {
+    return Pages.empty() ? 0 : static_cast<std::int32_t>(Pages.size() - 1);
+}

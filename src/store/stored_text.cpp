@@ -1,0 +1,32 @@
+// Turning page texts into the stored form and back.
+#include "store/stored_text.h"
+
+#include "text/bytes.h"
+
+#include <cstring>
+
+std::string EncodePageText(std::string_view fieldText) {
+    std::string stored;
+    stored.reserve(fieldText.size() + fieldText.size() / 16);
+    for (std::size_t i = 0; i < fieldText.size(); ++i) {
+        const char c = fieldText[i];
+        if (c == '\r') {
+            stored += LineBreakMark;
+            if (i + 1 < fieldText.size() && fieldText[i + 1] == '\n') {
+                ++i;
+            }
+        } else if (c != '\x1a') {
+            stored += c;
+        }
+    }
+    return stored;
+}
+
+std::string DecodePageText(std::string_view storedText) {
+    return ReplaceAll(storedText, LineBreakMark, "\r\n");
+}
+
+bool BreaksFileLine(std::string_view text) {
+    return !text.empty() && (std::memchr(text.data(), '\r', text.size()) != nullptr ||
+                             std::memchr(text.data(), 26, text.size()) != nullptr);
+}
