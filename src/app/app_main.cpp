@@ -30,4 +30,8 @@ void ResetProgramState() {
     SearchText.clear();
     HelpPages.clear();
     PageBeforeHelp = 0;
+    PagesKeptDuringHelp.clear();
+    PagesAheadOfFile = false;
+    ChangesUnsaved = false;
+    QuietSaveFailures = false;
 }

@@ -9,6 +9,7 @@
 
 std::vector<std::string> HelpPages;
 std::int32_t PageBeforeHelp = 0;
+std::vector<std::string> PagesKeptDuringHelp;
 
 namespace {
 
@@ -18,11 +19,14 @@ void EnablePageButtons(bool enabled) {
     EnableControl(ID_INSERT_PAGE, enabled);
 }
 
-// The user's pages are not kept in memory meanwhile: storing the page first makes the
-// pages file hold them, and nothing writes it while the help pages are shown.
+// Storing the page first makes the pages file hold the user's pages, and nothing writes
+// it while the help pages are shown. Pages that could not be saved stay in memory instead.
 void EnterHelpMode() {
     PageBeforeHelp = CurrentPage;
     StorePageText();
+    if (ChangesUnsaved) {
+        PagesKeptDuringHelp = std::move(Pages);
+    }
     EnablePageButtons(false);
     SetControlText(ID_HELP_BUTTON, "&Exit Help");
     MakePageTextField(true);
@@ -40,7 +44,12 @@ void LeaveHelpMode() {
     SetControlText(ID_HELP_BUTTON, "&Help");
     MakePageTextField(false);
     CurrentPage = PageBeforeHelp;
-    ReadPages();
+    if (!PagesKeptDuringHelp.empty()) {
+        Pages = std::move(PagesKeptDuringHelp);
+        PagesKeptDuringHelp.clear();
+    } else {
+        ReadPages();
+    }
     CurrentPage = std::clamp(CurrentPage, 1, std::max(1, PageCount()));
     ShowPage();
     HelpMode = 0;

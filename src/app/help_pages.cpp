@@ -256,7 +256,8 @@ std::string RunningPage() {
 
 } // namespace
 
-// The user's pages are in the pages file meanwhile; Pages keeps only its element 0.
+// The user's pages are in the pages file or kept aside meanwhile; Pages keeps only its
+// element 0, if any.
 void BuildHelpPages() {
     HelpPages.assign(HelpPageCount + 3, std::string());
     HelpPages[1] = WelcomePage();

@@ -9,6 +9,8 @@
 #include <string_view>
 
 extern HWND MainWindow;
+// The id of the main window's one wait timer.
+constexpr UINT_PTR WaitTimerId = 1;
 // The edit class's own window procedure, which every filter passes its messages to.
 extern WNDPROC EditClassProc;
 

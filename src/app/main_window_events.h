@@ -7,10 +7,15 @@
 // Builds and runs the main window; returns once it has been destroyed.
 void BuildMainWindow();
 
-// The close command (close box, Alt+F4, Close in the window menu), just before the window
-// and its page text field are destroyed.
-void MainWindowClosing();
+// The close command (close box, Alt+F4, Close in the window menu): keeps what the field
+// shows and saves. False when the pad is still unsaved and the user chose to keep the
+// window open; the window must then stay as it is.
+bool MainWindowClosing();
+// Windows asks whether the session may end: false while the pad can't be saved.
+bool SessionMayEnd();
 // Windows ends the session; the process may end as soon as this returns.
 void SessionEnding();
 // The window's outer top-left corner is now here, in dialog units.
 void MainWindowMoved(std::int32_t left, std::int32_t top);
+
+extern const char* const UnsavedCloseQuestion;

@@ -119,6 +119,18 @@ void PlaceAtStoredPosition() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// While the pad can't be saved the session is asked to wait, with the reason for the user
+// to read; a dialog gives its answer through its message result.
+int AnswerSessionQuestion() {
+    if (SessionMayEnd()) {
+        ShutdownBlockReasonDestroy(MainWindow);
+        return 0;
+    }
+    ShutdownBlockReasonCreate(MainWindow, L"Quillpad could not save your latest changes");
+    SetWindowLongPtrA(MainWindow, DWLP_MSGRESULT, FALSE);
+    return TRUE;
+}
+
 } // namespace
 
 void BuildMainWindow() {
@@ -161,9 +173,15 @@ int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std
         MainWindowMoved(DialogUnitsFromPixels(outer.left, scale.across),
                         DialogUnitsFromPixels(outer.top, scale.down));
     } else if (IsCloseCommand(message, wParam)) {
-        MainWindowClosing();
+        // A result other than 0 keeps the engine from ending the window.
+        return MainWindowClosing() ? 0 : TRUE;
+    } else if (message == WM_QUERYENDSESSION) {
+        return AnswerSessionQuestion();
     } else if (message == WM_ENDSESSION && wParam != 0) {
         SessionEnding();
+    } else if (message == WM_TIMER && wParam == WaitTimerId) {
+        StopWaitTimer();
+        TypingPaused();
     }
     return 0;
 }
@@ -171,6 +189,8 @@ int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std
 int OnPageTextCommand(WindowHandle, unsigned, std::uintptr_t wParam, std::intptr_t) {
     if (HIWORD(wParam) == EN_SETFOCUS) {
         PageTextGotFocus();
+    } else if (HIWORD(wParam) == EN_CHANGE) {
+        PageTextChanged();
     }
     return 0;
 }

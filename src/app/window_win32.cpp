@@ -78,3 +78,11 @@ void RepaintNow() {
 void Pause(int milliseconds) {
     Sleep(static_cast<DWORD>(milliseconds));
 }
+
+void StartWaitTimer(int milliseconds) {
+    SetTimer(MainWindow, WaitTimerId, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void StopWaitTimer() {
+    KillTimer(MainWindow, WaitTimerId);
+}

@@ -1,5 +1,6 @@
 // The file layer on POSIX systems, for the native build and its tests.
 #include "platform/files.h"
+#include "platform/save_faults.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,7 +9,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+SaveStep FailingSaveStep = SaveStep::None;
+int FilesReplaced = 0;
+
 namespace {
+
+bool Fails(SaveStep step) {
+    if (FailingSaveStep != step) {
+        return false;
+    }
+    errno = step == SaveStep::Write ? ENOSPC : EACCES;
+    return true;
+}
 
 // Closes its descriptor when it goes out of scope, unless already closed.
 struct Descriptor {
@@ -61,12 +73,18 @@ void SyncFolder(const std::string& folder) {
 
 // Writes and flushes the bytes into a new file of that name; false if it exists already.
 bool WriteNewFile(const std::string& name, std::string_view bytes) {
+    if (Fails(SaveStep::CreateTemporary)) {
+        return false;
+    }
     Descriptor out(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666));
     if (out.fd < 0) {
         return false;
     }
-    const bool whole = WriteAll(out.fd, bytes) && ::fsync(out.fd) == 0;
-    if (!out.CloseNow() || !whole) {
+    // A write that fails leaves half the bytes in the file, as a full disk would.
+    const bool writeFails = Fails(SaveStep::Write);
+    const bool whole = WriteAll(out.fd, writeFails ? bytes.substr(0, bytes.size() / 2) : bytes) &&
+                       !writeFails && !Fails(SaveStep::Flush) && ::fsync(out.fd) == 0;
+    if (!out.CloseNow() || Fails(SaveStep::Close) || !whole) {
         ::unlink(name.c_str());
         return false;
     }
@@ -142,11 +160,12 @@ bool ReplaceFileWith(const char* name, std::string_view bytes) {
     }
     // The new file keeps the old one's permissions.
     if ((replacing && ::chmod(temporary.c_str(), info.st_mode & 07777) != 0) ||
-        ::rename(temporary.c_str(), target.c_str()) != 0) {
+        Fails(SaveStep::Replace) || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
     }
     SyncFolder(FolderOf(target));
+    ++FilesReplaced;
     return true;
 }
 

@@ -51,6 +51,11 @@ void RepaintNow();
 // Holds the program for a while; no messages are handled meanwhile.
 void Pause(int milliseconds);
 
+// The main window's one wait: starting it again starts the wait anew. When it runs out
+// with nothing in between, the window tells the page store that the typing paused.
+void StartWaitTimer(int milliseconds);
+void StopWaitTimer();
+
 // Destroys the page text field and creates it anew in the same place: read-only, without
 // tab stop, handler or key filter for help mode; otherwise editable with all of them.
 void MakePageTextField(bool readOnly);

@@ -11,8 +11,18 @@ std::int32_t TypedPage = 0;
 
 namespace {
 
+constexpr int TypingPauseMs = 1500;
+
+// Set while the program itself puts a page into the field, which is no change by the user.
+bool ShowingPage = false;
+
 bool CurrentPageExists() {
     return CurrentPage >= 1 && CurrentPage <= PageCount();
+}
+
+void PutIntoCurrentPage(std::string stored) {
+    Pages[CurrentPage] = std::move(stored);
+    PagesAheadOfFile = true;
 }
 
 } // namespace
@@ -22,6 +32,7 @@ void GrowPages() {
         Pages.emplace_back();
     }
     Pages.emplace_back();
+    PagesAheadOfFile = true;
 }
 
 // After pages are renumbered the typed copy may name a page that now holds other text,
@@ -29,29 +40,47 @@ void GrowPages() {
 void InsertEmptyPage(std::int32_t n) {
     Pages.insert(Pages.begin() + n, std::string());
     TypedPage = 0;
+    PagesAheadOfFile = true;
 }
 
 void DeletePageAt(std::int32_t n) {
     Pages.erase(Pages.begin() + n);
     TypedPage = 0;
+    PagesAheadOfFile = true;
 }
 
+// Storing ends the wait for a typing pause. While the pad is unsaved, every store saves
+// again, changed page or not.
 void StorePageText() {
+    StopWaitTimer();
     if (HelpMode == 1 || !CurrentPageExists()) {
         return;
     }
     std::string stored = EncodePageText(ControlText(ID_PAGE_TEXT));
-    if (stored == Pages[CurrentPage]) {
+    if (stored != Pages[CurrentPage]) {
+        PutIntoCurrentPage(std::move(stored));
+    } else if (!ChangesUnsaved) {
         return;
     }
-    Pages[CurrentPage] = std::move(stored);
     SavePagesFile();
 }
 
 void ShowPage() {
     SetControlText(ID_PAGE_BOX, TrimBlanks(NumberText(CurrentPage)));
     SetControlText(ID_PAGE_COUNT, NumberText(PageCount()));
+    ShowingPage = true;
     SetControlText(ID_PAGE_TEXT, CurrentPageExists() ? DecodePageText(Pages[CurrentPage]) : "");
+    ShowingPage = false;
+}
+
+void PageTextChanged() {
+    if (HelpMode == 0 && !ShowingPage) {
+        StartWaitTimer(TypingPauseMs);
+    }
+}
+
+void TypingPaused() {
+    StorePageText();
 }
 
 void TakeTypedText() {
@@ -67,7 +96,7 @@ void StoreTypedText() {
     if (stored == Pages[CurrentPage]) {
         return;
     }
-    Pages[CurrentPage] = std::move(stored);
+    PutIntoCurrentPage(std::move(stored));
     SavePagesFile();
 }
 

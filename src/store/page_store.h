@@ -17,6 +17,12 @@ void DeletePageAt(std::int32_t n);    // pages n+1..N move down one number
 
 void StorePageText();
 void ShowPage();
+
+// The field's text changed (typing, Enter, paste, cut, undo, a stamp), not by ShowPage:
+// the page is stored once the typing pauses for a moment.
+void PageTextChanged();
+// The wait after the last change ran out with no further change.
+void TypingPaused();
 void TakeTypedText();
 void StoreTypedText();
 

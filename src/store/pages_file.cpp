@@ -18,6 +18,9 @@ std::string FileHeader;
 std::int32_t WindowLeft = 0;
 std::int32_t WindowTop = 0;
 std::int32_t NoStoredPosition = 0;
+bool PagesAheadOfFile = false;
+bool ChangesUnsaved = false;
+bool QuietSaveFailures = false;
 
 namespace {
 
@@ -27,7 +30,7 @@ constexpr std::string_view Caption = "Quillpad";
 // elsewhere: saving then would overwrite what was never read.
 bool FileOffLimits = false;
 
-// The user hears once per run that changes could not be saved, not at every retry.
+// The user has heard of the present spell of failed saves (or is being asked instead).
 bool ToldChangesUnsaved = false;
 
 void UseHeader(const FileHeaderValues& values) {
@@ -82,6 +85,8 @@ void TellUnreadable(bool starting) {
 // under a backup name before anything can save over it; false when that was impossible.
 bool TakePages(std::string_view bytes, bool starting) {
     FileOffLimits = false;
+    PagesAheadOfFile = false;
+    ChangesUnsaved = false;
     if (ParsePages(bytes, Pages) || bytes.empty()) {
         return true;
     }
@@ -137,6 +142,8 @@ void ReadPages() {
         return;
     }
     ParsePages("", Pages);
+    PagesAheadOfFile = false;
+    ChangesUnsaved = false;
     // A file that is gone holds nothing to lose; one that is there but unreadable does.
     FileOffLimits = kind != EntryKind::Missing;
     if (kind == EntryKind::Unusable) {
@@ -144,15 +151,6 @@ void ReadPages() {
     } else if (kind == EntryKind::File) {
         TellUnreadable(false);
     }
-}
-
-// Whether the pages in memory are other than those in the file (a failed save of the
-// window's position alone loses nothing).
-bool PagesDifferFromFile() {
-    std::string bytes;
-    std::vector<std::string> filePages;
-    return !ReadWholeFile(PagesFileName, bytes) || !ParsePages(bytes, filePages) ||
-           filePages != Pages;
 }
 
 std::string PagesFileBytes() {
@@ -163,20 +161,32 @@ std::string PagesFileBytes() {
     return PagesFileImage(header, Pages);
 }
 
-void SavePagesFile() {
-    if (HelpMode == 1 || FileOffLimits) {
-        return;
+// A failed save of the window's position alone loses nothing and tells nothing. Otherwise
+// the user hears once per spell of failures, and again only after a save has succeeded.
+bool SavePagesFile() {
+    if (HelpMode == 1) {
+        return false;
     }
-    if (ReplaceFileWith(PagesFileName, PagesFileBytes()) || ToldChangesUnsaved ||
-        !PagesDifferFromFile()) {
-        return;
+    if (!FileOffLimits && ReplaceFileWith(PagesFileName, PagesFileBytes())) {
+        PagesAheadOfFile = false;
+        ChangesUnsaved = false;
+        ToldChangesUnsaved = false;
+        return true;
+    }
+    if (!PagesAheadOfFile) {
+        return false;
+    }
+    ChangesUnsaved = true;
+    // A pad off limits was explained when it was read.
+    if (!ToldChangesUnsaved && !QuietSaveFailures && !FileOffLimits) {
+        Tell(std::string(PagesFileName) +
+                 " could not be saved: it may be read-only, or open in another program. Your "
+                 "latest changes are still in the window, and Quillpad saves them again at the "
+                 "next flip and when you close it.",
+             Caption);
     }
     ToldChangesUnsaved = true;
-    Tell(std::string(PagesFileName) +
-             " could not be saved: it may be read-only, or open in another program. Your "
-             "latest changes are not in it yet; Quillpad tries again at every change. To be "
-             "safe, copy the text you need into another program.",
-         Caption);
+    return false;
 }
 
 void WindowMoved(std::int32_t left, std::int32_t top) {

@@ -18,7 +18,17 @@ bool PagesFileExists();
 void CreatePagesFile();
 void ReadFileHeader();
 void ReadPages();
-void SavePagesFile();
+// False when the file could not be written (nothing is ever written in help mode).
+bool SavePagesFile();
+
+// The pages in memory hold a change that the file lacks (set by every change of the page
+// list, cleared by a save that succeeds and by reading the file).
+extern bool PagesAheadOfFile;
+// A save that carried such a change has failed and none has succeeded since: the pad is
+// unsaved, and every moment that stores saves again.
+extern bool ChangesUnsaved;
+// While true, a failed save tells the user nothing: the caller asks or answers for itself.
+extern bool QuietSaveFailures;
 
 // The bytes a save would write now: the header values and pages in memory.
 std::string PagesFileBytes();

@@ -130,6 +130,13 @@ void ExpectFound(HWND main, const std::string& after, long page, long count, lon
     ExpectFocus(main, SearchBox, after);
 }
 
+void TypeAtEndOfPage(HWND main, const std::string& text) {
+    ClickControl(main, PageText);
+    PressKeys({VK_CONTROL, VK_END});
+    TypeText(text);
+    Settle(main);
+}
+
 void DragWindowBy(HWND main, int dx, int dy) {
     const RECT before = WindowRect(main);
     const RECT client = ClientRectOnScreen(main);

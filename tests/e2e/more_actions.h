@@ -31,6 +31,8 @@ long LineCountOf(HWND main, int id);
 
 // A click on the control with Shift held down.
 void ShiftClickControl(HWND main, int id);
+// Clicks into the page text field and types the text after the page's own.
+void TypeAtEndOfPage(HWND main, const std::string& text);
 // Clicks into the box and types the text there in place of its own.
 void PutInBox(HWND main, int id, const std::string& text);
 // Puts the text into the page box and presses Return.

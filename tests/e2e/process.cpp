@@ -90,12 +90,16 @@ RunningProgram::RunningProgram(const WorkFolder& folder, const std::string& argu
 }
 
 RunningProgram::~RunningProgram() {
+    EndByForce();
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+void RunningProgram::EndByForce() {
     if (!HasEnded()) {
         TerminateProcess(info_.hProcess, 99);
         WaitForSingleObject(info_.hProcess, 5000);
     }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
 }
 
 bool RunningProgram::HasEnded() const {

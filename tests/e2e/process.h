@@ -39,6 +39,8 @@ class RunningProgram {
     bool HasEnded() const;
     // Waits for the end and returns the exit code; fails the scenario on a timeout.
     DWORD WaitForExit(int timeoutMs = 5000);
+    // Ends the program at once, as a crash or End task would, and waits until it is gone.
+    void EndByForce();
 
   private:
     PROCESS_INFORMATION info_{};

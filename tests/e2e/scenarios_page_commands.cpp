@@ -18,13 +18,6 @@ namespace {
 const std::vector<std::string> YesNo = {"Yes", "No"};
 const std::vector<std::string> OkOnly = {"OK"};
 
-void TypeAtEndOfPage(HWND main, const std::string& text) {
-    ClickControl(main, PageText);
-    PressKeys({VK_CONTROL, VK_END});
-    TypeText(text);
-    Settle(main);
-}
-
 void NewPageGoesToTheEnd() {
     WorkFolder folder;
     PreparePad(folder, {"one", "two", "three", "four"});

@@ -3,6 +3,7 @@
 
 #include "app/app_main.h"
 #include "app/main_window_events.h"
+#include "platform/save_faults.h"
 #include "store/page_store.h"
 
 #include <algorithm>
@@ -13,17 +14,36 @@ FakeWindow Fake;
 void ResetFake() {
     Fake = FakeWindow();
     ResetProgramState();
+    FailingSaveStep = SaveStep::None;
+    FilesReplaced = 0;
 }
 
 std::string ControlText(int id) {
     return Fake.texts[id];
 }
 
+namespace {
+
+// The editable page text field reports every change of its text, its owner's too.
+void ReportPageTextChange() {
+    if (!Fake.pageTextReadOnly) {
+        PageTextChanged();
+    }
+}
+
+} // namespace
+
 void SetControlText(int id, std::string_view text) {
     Fake.texts[id] = std::string(text);
     if (id == ID_PAGE_TEXT) {
         Fake.selectionStart = Fake.selectionEnd = 0;
+        ReportPageTextChange();
     }
+}
+
+void EditPageText(std::string_view text) {
+    Fake.texts[ID_PAGE_TEXT] = std::string(text);
+    ReportPageTextChange();
 }
 
 void FocusControl(int id) {
@@ -65,6 +85,7 @@ void ReplaceSelection(int id, std::string_view text) {
     const auto to = static_cast<std::size_t>(std::max(Fake.selectionStart, Fake.selectionEnd));
     field.replace(from, to - from, text);
     Fake.selectionStart = Fake.selectionEnd = static_cast<long>(from + text.size());
+    ReportPageTextChange();
 }
 
 bool AskYesNo(std::string_view text, std::string_view caption) {
@@ -97,6 +118,22 @@ void Pause(int milliseconds) {
     Fake.pauses.push_back(milliseconds);
 }
 
+void StartWaitTimer(int milliseconds) {
+    Fake.waitTimerMs = milliseconds;
+    ++Fake.waitTimersStarted;
+}
+
+void StopWaitTimer() {
+    Fake.waitTimerMs = 0;
+}
+
+void RunOutWaitTimer() {
+    if (Fake.waitTimerMs != 0) {
+        StopWaitTimer();
+        TypingPaused();
+    }
+}
+
 void MakePageTextField(bool readOnly) {
     if (Fake.focus == ID_PAGE_TEXT) {
         Fake.focus = 0;
@@ -113,5 +150,11 @@ void BuildMainWindow() {
     if (Fake.whileRunning) {
         Fake.whileRunning();
     }
-    MainWindowClosing();
+    // The user closes the window until it goes.
+    while (!MainWindowClosing()) {
+        ++Fake.closesRefused;
+        if (Fake.afterCloseRefused) {
+            Fake.afterCloseRefused();
+        }
+    }
 }

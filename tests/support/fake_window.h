@@ -27,9 +27,13 @@ struct FakeWindow {
     bool shift = false;
     bool ctrl = false;
 
-    std::deque<bool> answers;           // the user's answers to the next Yes/No questions
-    std::function<void()> whileAsking;  // what the user does while a question is open
-    std::function<void()> whileRunning; // what the user does in BuildMainWindow's loop
+    std::deque<bool> answers;                // the user's answers to the next Yes/No questions
+    std::function<void()> whileAsking;       // what the user does while a question is open
+    std::function<void()> whileRunning;      // what the user does in BuildMainWindow's loop
+    std::function<void()> afterCloseRefused; // what the user does when the window stayed open
+    int closesRefused = 0;
+    int waitTimerMs = 0; // the running wait, 0 when none
+    int waitTimersStarted = 0;
     std::vector<MessageBoxShown> boxes;
     std::vector<int> focusLog;
     std::vector<std::pair<long, long>> selectionLog; // page text field, in order
@@ -42,3 +46,7 @@ extern FakeWindow Fake;
 
 // A fresh window and fresh program state.
 void ResetFake();
+// The wait timer runs out, as the window's loop would report it.
+void RunOutWaitTimer();
+// The user changes what the page text field shows (typing, pasting); the field reports it.
+void EditPageText(std::string_view text);

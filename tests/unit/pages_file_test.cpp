@@ -1,6 +1,7 @@
 // The pages file byte for byte: new files, saves, reading odd files, and keeping the
 // user's bytes whatever is found under the pad's name.
 #include "file_size_limit.h"
+#include "platform/window.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 #include "store/pages_file_format.h"
@@ -343,13 +344,13 @@ TEST_F(PagesFile, AReadOnlyFileIsReadAndLeftAsItWas) {
     EXPECT_EQ(Pages, (PageList{"", "one"}));
     WindowMoved(7, 8);
     EXPECT_TRUE(Fake.boxes.empty()) << "a position that can't be saved loses nothing";
-    Pages[1] = "changed";
-    SavePagesFile();
+    Fake.texts[ID_PAGE_TEXT] = "changed";
+    StorePageText();
     EXPECT_EQ(FileBytes(PagesFileName), pad);
     ASSERT_EQ(Fake.boxes.size(), 1u) << "a change that can't be saved is told";
     EXPECT_NE(Fake.boxes[0].text.find("could not be saved"), std::string::npos);
-    Pages[1] = "changed again";
-    SavePagesFile();
+    Fake.texts[ID_PAGE_TEXT] = "changed again";
+    StorePageText();
     EXPECT_EQ(Fake.boxes.size(), 1u) << "told once, not at every retry";
 }
 

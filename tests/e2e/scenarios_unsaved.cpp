@@ -1,0 +1,185 @@
+// Nothing typed is lost: typing saved in a pause (and so through a kill), a pad that can't
+// be saved told once and asked about before closing, help mode and the session's end.
+#include "check.h"
+#include "input.h"
+#include "message_boxes.h"
+#include "more_actions.h"
+#include "pages_file.h"
+#include "process.h"
+#include "scenario_table.h"
+#include "screenshot.h"
+#include "session.h"
+#include "window_reading.h"
+
+#include <windows.h>
+
+namespace {
+
+const std::string NotSaved = "Quillpad.qpd could not be saved: it may be read-only, or open in "
+                             "another program. Your latest changes are still in the window, "
+                             "and Quillpad saves them again at the next flip and when you close "
+                             "it.";
+const std::string CloseQuestion = "Quillpad.qpd could not be saved, so your latest changes are "
+                                  "not in it. Close Quillpad anyway and lose them?";
+
+// The pause after typing tries to save; the box says so once.
+void AnswerTheFailedSave(DWORD process, const std::string& when) {
+    const MessageBoxSeen box = ExpectMessageBox(process, "Quillpad", NotSaved, {"OK"});
+    Expect(OwnerOf(box) != nullptr, "the box about the failed save has no owner " + when);
+    AnswerMessageBox(box, "OK");
+}
+
+void MakeWritable(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The session may end: WM_QUERYENDSESSION answered with a result other than 0.
+bool SessionMayEnd(HWND main) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_NORMAL, 5000,
+                             &answer)) {
+        Fail("the window did not answer WM_QUERYENDSESSION");
+    }
+    return answer != 0;
+}
+
+void APauseInTypingSavesThroughAKill() {
+    WorkFolder folder;
+    const std::string path = folder / PagesFileName;
+    const std::string prepared = PreparePad(folder, {"one", "two"});
+    Session session(folder);
+    HWND main = session.Main();
+    const ULONGLONG before = LastWriteTime(path);
+    TypeAtEndOfPage(main, " and a paragraph typed in one go");
+    ExpectFileUntouched(path, prepared, before, "while typing, before any pause");
+    WaitUntil([&] { return ReadBytes(path).find("in one go") != std::string::npos; },
+              "the page saved in the pause after typing");
+    const ULONGLONG saved = LastWriteTime(path);
+    const std::string bytes = ReadBytes(path);
+    session.Program().EndByForce();
+    ExpectFileUntouched(path, bytes, saved, "after the kill");
+    ExpectPagesInFile(folder, {"one and a paragraph typed in one go", "two"}, "after the kill");
+    Expect(NamesIn(folder.Path()) == std::vector<std::string>{PagesFileName},
+           "the folder holds more than the pad after the kill");
+}
+
+void AReadOnlyPadAsksBeforeClosing() {
+    WorkFolder folder;
+    const std::string path = folder / PagesFileName;
+    const std::string prepared = PreparePad(folder, {"one"});
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    Session session(folder);
+    HWND main = session.Main();
+    const DWORD process = session.ProcessId();
+    TypeAtEndOfPage(main, " kept");
+    AnswerTheFailedSave(process, "after typing into a read-only pad");
+
+    BringToFront(main);
+    PressKeys({VK_MENU, VK_F4});
+    MessageBoxSeen box = ExpectMessageBox(process, "Quillpad", CloseQuestion, {"Yes", "No"});
+    Expect(OwnerOf(box) == main, "the question before closing is not owned by the main window");
+    SaveScreenshot("unsaved_close_question");
+    AnswerMessageBox(box, "No");
+    Settle(main);
+    Expect(!session.Program().HasEnded() && IsWindow(main), "No closed the window");
+    ExpectPageShown(main, 1, 1, "one kept");
+    ExpectBytes(ReadBytes(path), prepared, "the read-only pad after No");
+
+    MakeWritable(path);
+    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code once the pad is writable");
+    ExpectPagesInFile(folder, {"one kept"}, "after closing a pad made writable again");
+
+    // Yes gives the change up.
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string kept = ReadBytes(path);
+    Session again(folder);
+    TypeAtEndOfPage(again.Main(), " given up");
+    AnswerTheFailedSave(again.ProcessId(), "in the second run");
+    BringToFront(again.Main());
+    PressKeys({VK_MENU, VK_F4});
+    AnswerMessageBox(ExpectMessageBox(again.ProcessId(), "Quillpad", CloseQuestion, {"Yes", "No"}),
+                     "Yes");
+    ExpectNumber(again.Program().WaitForExit(), 0, "the exit code after Yes");
+    ExpectBytes(ReadBytes(path), kept, "the read-only pad after Yes");
+    MakeWritable(path);
+}
+
+// Another program holds the pad open without sharing: the save fails and is told; once the
+// pad is free, a flip without any further typing saves the earlier change.
+void ALockedPadIsSavedOnceReleased() {
+    WorkFolder folder;
+    const std::string path = folder / PagesFileName;
+    PreparePad(folder, {"one", "two"});
+    Session session(folder);
+    HWND main = session.Main();
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    Expect(lock != INVALID_HANDLE_VALUE, "the pad could not be held open");
+    TypeAtEndOfPage(main, " while locked");
+    AnswerTheFailedSave(session.ProcessId(), "while another program holds the pad");
+    CloseHandle(lock);
+
+    ClickControl(main, NextButton);
+    Settle(main);
+    ExpectNoMessageBox(session.ProcessId());
+    ExpectPageShown(main, 2, 2, "two");
+    ExpectPagesInFile(folder, {"one while locked", "two"}, "after a flip once the pad was free");
+    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
+}
+
+void HelpModeKeepsUnsavedPages() {
+    WorkFolder folder;
+    const std::string path = folder / PagesFileName;
+    const std::string prepared = PreparePad(folder, {"one", "two"});
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    Session session(folder);
+    HWND main = session.Main();
+    ClickControl(main, NextButton);
+    TypeAtEndOfPage(main, " unsaved");
+    PressKeys({VK_MENU, 'H'});
+    AnswerTheFailedSave(session.ProcessId(), "when help mode began");
+    Settle(main);
+    ExpectBytes(ControlText(main, PageCount), " 8", "the page count in help mode");
+    PressKeys({VK_MENU, 'E'});
+    Settle(main);
+    ExpectPageShown(main, 2, 2, "two unsaved");
+    ExpectBytes(ReadBytes(path), prepared, "the read-only pad after help");
+
+    MakeWritable(path);
+    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
+    ExpectPagesInFile(folder, {"one", "two unsaved"}, "after closing");
+}
+
+void TheSessionWaitsForUnsavedChanges() {
+    WorkFolder folder;
+    const std::string path = folder / PagesFileName;
+    PreparePad(folder, {"one"});
+    Session session(folder);
+    HWND main = session.Main();
+    Expect(SessionMayEnd(main), "the session may not end although everything is saved");
+
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    TypeAtEndOfPage(main, " at shutdown");
+    Expect(!SessionMayEnd(main), "the session may end while the change can't be saved");
+    ExpectNoMessageBox(session.ProcessId());
+
+    MakeWritable(path);
+    Expect(SessionMayEnd(main), "the session may not end once the change could be saved");
+    ExpectPagesInFile(folder, {"one at shutdown"}, "after the session was asked again");
+    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
+}
+
+const bool registered = RegisterScenarios({
+    {"pause_in_typing_saves_through_a_kill", "typing reaches the pad in a pause, no save per key",
+     APauseInTypingSavesThroughAKill},
+    {"read_only_pad_asks_before_closing", "the question before closing, No keeps the window",
+     AReadOnlyPadAsksBeforeClosing},
+    {"locked_pad_saved_once_released", "a flip saves an earlier change once the pad is free",
+     ALockedPadIsSavedOnceReleased},
+    {"help_mode_keeps_unsaved_pages", "Exit Help shows the pages that could not be saved",
+     HelpModeKeepsUnsavedPages},
+    {"session_waits_for_unsaved_changes", "WM_QUERYENDSESSION is refused while unsaved",
+     TheSessionWaitsForUnsavedChanges},
+});
+
+} // namespace
