@@ -1,4 +1,4 @@
-# The front door: make run, make test, make bench, make exe.
+# The front door: make run, make test, make bench, make exe, make dist.
 # The real build is CMake in build/win64 (the Windows program) and build/native (tests).
 
 WIN64 := build/win64
@@ -6,11 +6,16 @@ NATIVE := build/native
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 PAD_DIR ?= $(HOME)/Quillpad
 
-.PHONY: run test bench exe native deps-run deps-test fuzz clean
+.PHONY: run test bench exe dist native deps-run deps-test deps-dist fuzz clean
 
 exe: deps-run
-	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+		-DQUILLPAD_DIST_DIR=$(CURDIR)/build/dist
 	cmake --build $(WIN64) -j $(JOBS)
+
+# build/dist/Quillpad-VERSION-win64.zip, the version being the CMake project's.
+dist: deps-dist exe
+	cmake --build $(WIN64) --target dist
 
 native: deps-test
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release -DQUILLPAD_WIN64_DIR=$(CURDIR)/$(WIN64)
@@ -33,6 +38,9 @@ deps-run:
 
 deps-test:
 	@scripts/install-deps.sh test
+
+deps-dist:
+	@scripts/install-deps.sh dist
 
 clean:
 	rm -rf build

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
-# Usage: install-deps.sh [run|test]   (run needs less than test)
+# Usage: install-deps.sh [run|test|dist]   (run needs least; dist adds zip to it)
 set -euo pipefail
 
 packages=(cmake make g++ g++-mingw-w64-x86-64 wine wine64 fonts-wine)
-if [ "${1:-test}" = test ]; then
-    packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-dev xvfb xauth imagemagick)
-fi
+case ${1:-test} in
+test) packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-dev xvfb xauth imagemagick) ;;
+dist) packages+=(zip) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

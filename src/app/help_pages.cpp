@@ -2,13 +2,13 @@
 #include "app/help_mode.h"
 
 #include "store/page_store.h"
+#include "version.h"
 
 #include <initializer_list>
 #include <string_view>
 
 namespace {
 
-constexpr std::string_view ProgramVersion = "1.0";
 constexpr std::string_view LineBreak = "<&CR&>";
 constexpr int HelpPageCount = 8;
 

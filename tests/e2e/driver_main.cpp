@@ -1,5 +1,6 @@
 // quillpad_e2e: runs one named scenario against the real program, or lists them all.
 #include "check.h"
+#include "display_dpi.h"
 #include "process.h"
 #include "scenario_table.h"
 #include "screenshot.h"
@@ -7,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -14,7 +16,7 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: quillpad_e2e [--exe PATH] [--screenshots FOLDER] NAME\n"
+    std::fprintf(stderr, "usage: quillpad_e2e [--exe PATH] [--screenshots FOLDER] [--dpi N] NAME\n"
                          "       quillpad_e2e --list\n");
     return 2;
 }
@@ -53,6 +55,8 @@ int Run(const std::string& name) {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    // Places and sizes are read in the screen's own pixels, whatever its DPI.
+    SetProcessDPIAware();
     std::string name;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--list") == 0) {
@@ -62,6 +66,8 @@ int main(int argc, char** argv) {
             SetProgramPath(argv[++i]);
         } else if (std::strcmp(argv[i], "--screenshots") == 0 && i + 1 < argc) {
             SetScreenshotFolder(argv[++i]);
+        } else if (std::strcmp(argv[i], "--dpi") == 0 && i + 1 < argc) {
+            SetExpectedDpi(std::atoi(argv[++i]));
         } else if (argv[i][0] != '-' && name.empty()) {
             name = argv[i];
         } else {

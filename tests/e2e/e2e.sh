@@ -8,16 +8,26 @@
 #   e2e.sh cleanup BUILD WIN64        wineserver and display down
 #
 # BUILD is the native build folder, WIN64 the Windows one (Quillpad.exe, quillpad_e2e.exe).
+# QUILLPAD_E2E_DPI=144 runs in a prefix of its own whose screen has that many dots per inch
+# (150 %), with its own display, state and screenshots folder.
 set -euo pipefail
 
 command=${1:?usage: e2e.sh setup|run|list|cleanup BUILD WIN64 [NAME...]}
 build=${2:?the native build folder is missing}
 win64=${3:?the Windows build folder is missing}
 shift 3
+# Wine wants an absolute prefix path.
+build=$(cd "$build" && pwd)
 
-state=$build/e2e-state
-shots=$build/screenshots
-export WINEPREFIX=${QUILLPAD_WINEPREFIX:-$build/wineprefix}
+dpi=${QUILLPAD_E2E_DPI:-96}
+case $dpi in
+96) suffix="" ;;
+*[!0-9]* | "") echo "e2e: QUILLPAD_E2E_DPI must be a number, not $dpi" >&2; exit 2 ;;
+*) suffix=-${dpi}dpi ;;
+esac
+state=$build/e2e-state$suffix
+shots=$build/screenshots$suffix
+export WINEPREFIX=${QUILLPAD_WINEPREFIX:-$build/wineprefix$suffix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset WINEARCH
@@ -71,6 +81,12 @@ make_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
         >>"$state/wineboot.log" 2>&1 </dev/null
     wineserver -w
+    # Wine takes the screen's dots per inch from here (96 when the value is not there).
+    if [ "$dpi" != 96 ]; then
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+            >>"$state/wineboot.log" 2>&1 </dev/null
+        wineserver -w
+    fi
     # The caption buttons draw their glyphs from Marlett.
     for font in /usr/share/wine/fonts/marlett.ttf; do
         [ -f "$font" ] && cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
@@ -87,12 +103,15 @@ setup() {
     done
     cleanup
     mkdir -p "$state" "$shots"
+    # A setup that fails half-way stops the display and server it started.
+    trap '[ $? -eq 0 ] || cleanup' EXIT
     start_display
     make_prefix
     # One server for the whole suite, so that no start pays for a new one.
     setsid wineserver -p >"$state/wineserver.log" 2>&1 </dev/null
     # Start the prefix's own services now, with their output away from CTest's pipes.
     wine cmd /c exit >>"$state/wineserver.log" 2>&1 </dev/null || true
+    trap - EXIT
     say "display $DISPLAY, prefix $WINEPREFIX"
 }
 
@@ -125,7 +144,7 @@ run() {
     use_display
     mkdir -p "$shots"
     timeout 110 wine "$win64/quillpad_e2e.exe" --screenshots "$(windows_path "$shots")" \
-        "$name" </dev/null || status=$?
+        --dpi "$dpi" "$name" </dev/null || status=$?
     convert_screenshots
     if [ "$status" -eq 124 ]; then
         # The driver was ended from outside, so the program it started may still run and

@@ -1,8 +1,11 @@
 // The main window's make-up: its style, its twelve controls in creation order with their
 // classes, texts, styles and places in dialog units, and what the first start shows.
 #include "check.h"
+#include "display_dpi.h"
+#include "input.h"
 #include "process.h"
 #include "scenario_table.h"
+#include "screenshot.h"
 #include "session.h"
 #include "window_reading.h"
 
@@ -94,6 +97,7 @@ void WindowLayoutMatchesTheTable() {
                 WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MAXIMIZE | WS_CHILD, "the main window");
     Expect(GetWindow(main, GW_OWNER) == nullptr, "the main window has an owner");
 
+    ExpectDrawnAtExpectedDpi(main);
     const DialogScale scale = ScaleOf(main);
     RECT client{};
     GetClientRect(main, &client);
@@ -120,6 +124,13 @@ void WindowLayoutMatchesTheTable() {
     }
     ExpectPageShown(main, 1, 1, "");
     ExpectBytes(ControlText(main, SearchBox), "", "the search box at the start");
+
+    // A picture of the window in use, for a person to look at (docs/ holds the 96 DPI one).
+    ClickControl(main, PageText);
+    TypeText("[tel] Garage: 555 0142\n[msg] John rang at 9:07am: call back\nabout the "
+             "brakes before Friday.\n");
+    Settle(main);
+    SaveWindowScreenshot(main, "window");
     ExpectNumber(Close(session, CloseBy::CloseBox), 0, "the exit code");
 }
 

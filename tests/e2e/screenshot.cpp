@@ -49,11 +49,20 @@ void SetScreenshotFolder(const std::string& folder) {
 }
 
 void SaveScreenshot(const std::string& name) {
+    SaveScreenshotOf({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, name);
+}
+
+void SaveWindowScreenshot(HWND window, const std::string& name) {
+    RECT place{};
+    GetWindowRect(window, &place);
+    SaveScreenshotOf(place, name);
+}
+
+void SaveScreenshotOf(const RECT& area, const std::string& name) {
     if (screenshotFolder.empty()) {
         return;
     }
-    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    const ScreenPixels shot = CaptureScreen(screen);
+    const ScreenPixels shot = CaptureScreen(area);
     BITMAPINFOHEADER info = TopDown32(shot.width, shot.height);
     const DWORD pixelBytes = static_cast<DWORD>(shot.pixels.size() * sizeof(DWORD));
     BITMAPFILEHEADER file{};

@@ -20,6 +20,9 @@ ScreenPixels CaptureScreen(const RECT& area);
 void SetScreenshotFolder(const std::string& folder);
 // Saves the whole screen as NAME.bmp in that folder (the test script turns it into PNG).
 void SaveScreenshot(const std::string& name);
+// Only the window, as it stands on the screen, or any part of the screen.
+void SaveWindowScreenshot(HWND window, const std::string& name);
+void SaveScreenshotOf(const RECT& area, const std::string& name);
 // The first failed check saves the screen under this name, before the program is ended.
 void SetFailureScreenshotName(const std::string& name);
 void SaveFailureScreenshot();

@@ -1,0 +1,63 @@
+// The screen's dots per inch that a run expects, and the checks that the program draws at it.
+#include "display_dpi.h"
+
+#include "check.h"
+#include "window_reading.h"
+
+#include <string>
+
+namespace {
+
+int expectedDpi = 96;
+
+struct BaseUnits {
+    long across;
+    long down;
+};
+
+// The dialog base units of 8-point MS Sans Serif at the screen's DPI, worked out the way the
+// dialog manager does: the average width of the 52 letters, rounded, and the font's height.
+BaseUnits BaseUnitsOfTheDialogFont() {
+    HDC screen = GetDC(nullptr);
+    LOGFONTA wanted{};
+    wanted.lfHeight = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    wanted.lfWeight = FW_NORMAL;
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyA(wanted.lfFaceName, "MS Sans Serif");
+    HFONT font = CreateFontIndirectA(&wanted);
+    HGDIOBJ previous = SelectObject(screen, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(screen, &metrics);
+    const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE size{};
+    GetTextExtentPoint32A(screen, letters, 52, &size);
+    SelectObject(screen, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    return BaseUnits{(size.cx / 26 + 1) / 2, metrics.tmHeight};
+}
+
+} // namespace
+
+void SetExpectedDpi(int dpi) {
+    expectedDpi = dpi;
+}
+
+int ExpectedDpi() {
+    return expectedDpi;
+}
+
+void ExpectDrawnAtExpectedDpi(HWND main) {
+    HDC screen = GetDC(nullptr);
+    const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    ExpectNumber(screenDpi, expectedDpi, "the screen's dots per inch");
+    const BaseUnits font = BaseUnitsOfTheDialogFont();
+    const DialogScale scale = ScaleOf(main);
+    ExpectNumber(scale.across, font.across * 1000 / 4,
+                 "pixels per 1000 dialog units across, from the font's average width " +
+                     std::to_string(font.across));
+    ExpectNumber(scale.down, font.down * 1000 / 8,
+                 "pixels per 1000 dialog units down, from the font's height " +
+                     std::to_string(font.down));
+}
