@@ -11,6 +11,9 @@ const char* const UnsavedCloseQuestion =
 
 namespace {
 
+bool Dragging = false;
+bool MovedWhileDragging = false;
+
 // The field is gone once the window is: what it shows now is stored and saved. A failure
 // tells nothing here; the caller asks or answers instead.
 void StoreShownPageQuietly() {
@@ -36,5 +39,23 @@ void SessionEnding() {
 }
 
 void MainWindowMoved(std::int32_t left, std::int32_t top) {
-    WindowMoved(left, top);
+    if (!Dragging) {
+        WindowMoved(left, top);
+        return;
+    }
+    WindowLeft = left;
+    WindowTop = top;
+    MovedWhileDragging = true;
+}
+
+void MainWindowDragStarted() {
+    Dragging = true;
+    MovedWhileDragging = false;
+}
+
+void MainWindowDropped() {
+    Dragging = false;
+    if (MovedWhileDragging) {
+        WindowMoved(WindowLeft, WindowTop);
+    }
 }

@@ -17,5 +17,9 @@ bool SessionMayEnd();
 void SessionEnding();
 // The window's outer top-left corner is now here, in dialog units.
 void MainWindowMoved(std::int32_t left, std::int32_t top);
+// The user takes hold of the window to drag it, and lets go: a drag writes the pad once,
+// at the drop, instead of at every step.
+void MainWindowDragStarted();
+void MainWindowDropped();
 
 extern const char* const UnsavedCloseQuestion;

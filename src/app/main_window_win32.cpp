@@ -172,6 +172,10 @@ int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std
         const DialogScale scale = ScaleOf(MainWindow);
         MainWindowMoved(DialogUnitsFromPixels(outer.left, scale.across),
                         DialogUnitsFromPixels(outer.top, scale.down));
+    } else if (message == WM_ENTERSIZEMOVE) {
+        MainWindowDragStarted();
+    } else if (message == WM_EXITSIZEMOVE) {
+        MainWindowDropped();
     } else if (IsCloseCommand(message, wParam)) {
         // A result other than 0 keeps the engine from ending the window.
         return MainWindowClosing() ? 0 : TRUE;

@@ -137,20 +137,25 @@ void TypeAtEndOfPage(HWND main, const std::string& text) {
     Settle(main);
 }
 
-void DragWindowBy(HWND main, int dx, int dy) {
+void DragWindowBy(HWND main, int dx, int dy, const std::function<void()>& whileHeld) {
     const RECT before = WindowRect(main);
     const RECT client = ClientRectOnScreen(main);
     // The title bar's left part, clear of the icon and of the caption buttons.
     const POINT grip{before.left + (before.right - before.left) / 3, (before.top + client.top) / 2};
     MoveMouseTo(grip);
     SendInputs({MouseInput(grip, MOUSEEVENTF_LEFTDOWN)});
-    const int steps = 4;
+    const int steps = 6;
     for (int step = 1; step <= steps; ++step) {
         Sleep(30);
         SendInputs({MouseInput({grip.x + dx * step / steps, grip.y + dy * step / steps},
                                MOUSEEVENTF_MOVE)});
     }
     Sleep(30);
+    if (whileHeld) {
+        WaitUntil([&] { return WindowRect(main).left == before.left + dx; },
+                  "the window to follow the drag before the drop");
+        whileHeld();
+    }
     SendInputs({MouseInput({grip.x + dx, grip.y + dy}, MOUSEEVENTF_LEFTUP)});
     WaitUntil(
         [&] {

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,8 @@ void EnterInPageBox(HWND main, const std::string& text);
 // After a search: this page shown, these characters of its text selected, the focus back
 // in the search box.
 void ExpectFound(HWND main, const std::string& after, long page, long count, long start, long end);
-// Drags the window by its title bar.
-void DragWindowBy(HWND main, int dx, int dy);
+// Drags the window by its title bar; whileHeld runs after the last step, before the drop.
+void DragWindowBy(HWND main, int dx, int dy, const std::function<void()>& whileHeld = {});
 
 // The window that owns a message box (null when it has none), and whether it shows an icon.
 HWND OwnerOf(const MessageBoxSeen& box);

@@ -80,6 +80,27 @@ void TabbingIntoPageTextSelectsNothing() {
     ExpectPagesInFile(folder, {Stored(shown)}, "after typing and closing");
 }
 
+// The window moves with every step of the drag, but the pad is written once, at the drop.
+void ADragWritesThePadOnceAtTheDrop() {
+    WorkFolder folder;
+    const std::string path = folder / PagesFileName;
+    PreparePad(folder, {"one"});
+    Session session(folder);
+    HWND main = session.Main();
+    const std::string shown = ReadBytes(path);
+    const ULONGLONG written = LastWriteTime(path);
+    DragWindowBy(main, 120, 90, [&] {
+        ExpectFileUntouched(path, shown, written, "while the window is being dragged");
+    });
+    const POINT corner = CornerInDialogUnits(main);
+    WaitUntil(
+        [&] {
+            return SplitPagesFile(ReadBytes(path)).positionLine == PositionLine(corner.x, corner.y);
+        },
+        "the drop position in the pages file");
+    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
+}
+
 void TypedPageKeptAtClose() {
     WorkFolder folder;
     Session session(folder);
@@ -196,6 +217,8 @@ const bool registered = RegisterScenarios({
      TabOrderCyclesTheFields},
     {"tabbing_into_page_text_selects_nothing", "tabbing in leaves the page text unselected",
      TabbingIntoPageTextSelectsNothing},
+    {"drag_writes_the_pad_once_at_the_drop", "a drag writes only the drop position",
+     ADragWritesThePadOnceAtTheDrop},
     {"typed_page_kept_at_close", "a page typed with real keys is in the file after closing",
      TypedPageKeptAtClose},
     {"pasted_with_mouse_kept_at_close", "text pasted with the mouse is kept at the close",
