@@ -4,6 +4,7 @@
 #include "app/help_mode.h"
 #include "app/main_window_events.h"
 #include "search/search.h"
+#include "store/pad_on_disk.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 
@@ -30,4 +31,5 @@ void ResetProgramState() {
     SearchText.clear();
     HelpPages.clear();
     PageBeforeHelp = 0;
+    ForgetPad();
 }
