@@ -65,6 +65,12 @@ bool WriteNewFile(const std::string& name, std::string_view bytes) {
     return true;
 }
 
+std::string FullPath(const std::string& name) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(full, length) : name;
+}
+
 } // namespace
 
 EntryKind KindOfEntry(const char* name) {
@@ -143,8 +149,9 @@ bool ReplaceFileWith(const char* name, std::string_view bytes) {
         return false;
     }
     const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
-    // ReplaceFileA keeps the old file's attributes, security and creation time.
-    if (replacing ? ReplaceFileA(target.c_str(), temporary.c_str(), nullptr,
+    // ReplaceFileA keeps the old file's attributes, security and creation time. It is
+    // given full paths: Wine's looks for a folder of its own in the name it replaces.
+    if (replacing ? ReplaceFileA(FullPath(target).c_str(), FullPath(temporary).c_str(), nullptr,
                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
                   : MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
         return true;
