@@ -23,6 +23,7 @@ void ForgetPad();
 bool WritePadFile(const char* name, std::string_view bytes);
 
 // Removes the temporary files of saves that were cut short. When the file itself is
-// missing, the last written of them was whole (the old file goes only once the new one
-// is complete) and takes its name.
+// missing, the last written of them takes its name: a save can lose the old file only in
+// its replace step (Wine's ReplaceFileA removes it before moving the new one in), and by
+// then the new one is whole.
 void TidyAfterCutShortSaves(const char* name);
