@@ -4,6 +4,7 @@
 #include "store/pages_file.h"
 #include "store/pages_file_format.h"
 #include "support/temp_folder.h"
+#include "text/digest.h"
 
 #include <benchmark/benchmark.h>
 
@@ -73,16 +74,43 @@ void BuildPad(benchmark::State& state) {
     ReportBytes(state, size);
 }
 
-// The whole save: the file built in memory, written under a temporary name, flushed and
+// The whole save: the pad on disk checked against what was last written (read in pieces
+// and digested), the file built in memory, written under a temporary name, flushed and
 // renamed over the old one.
 void SavePad(benchmark::State& state) {
     TempFolder folder;
     MakePad(static_cast<int>(state.range(0)));
     const std::size_t size = PagesFileBytes().size();
+    SavePagesFile();
     for (auto _ : state) {
         SavePagesFile();
     }
     ReportBytes(state, size);
+}
+
+// The check alone: the pad on disk read in pieces and digested.
+void CheckPadOnDisk(benchmark::State& state) {
+    TempFolder folder;
+    MakePad(static_cast<int>(state.range(0)));
+    const std::string bytes = PagesFileBytes();
+    ReplaceFileWith(PagesFileName, bytes);
+    for (auto _ : state) {
+        Digest digest = NewDigest();
+        ReadFileInPieces(PagesFileName,
+                         [&](std::string_view piece) { AddToDigest(digest, piece); });
+        benchmark::DoNotOptimize(DigestValue(digest));
+    }
+    ReportBytes(state, bytes.size());
+}
+
+// The digest of bytes in memory, as taken of every save's bytes.
+void DigestPad(benchmark::State& state) {
+    MakePad(static_cast<int>(state.range(0)));
+    const std::string bytes = PagesFileBytes();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(DigestOf(bytes));
+    }
+    ReportBytes(state, bytes.size());
 }
 
 // The baseline: the same bytes written in place with one write and one fsync.
@@ -113,4 +141,6 @@ BENCHMARK(ParsePad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenPadFile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BuildPad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SavePad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(CheckPadOnDisk)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DigestPad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawWrite)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();

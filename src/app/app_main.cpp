@@ -3,11 +3,18 @@
 
 #include "app/help_mode.h"
 #include "app/main_window_events.h"
+#include "app/single_copy.h"
 #include "search/search.h"
+#include "store/pad_on_disk.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 
 int AppMain() {
+    // Two copies on one pad would overwrite each other's pages.
+    if (!ClaimWorkingFolder()) {
+        ShowCopyHoldingFolder();
+        return 0;
+    }
     HelpPages.assign(11, std::string());
     if (OpenPad()) {
         CurrentPage = 1;
@@ -34,4 +41,5 @@ void ResetProgramState() {
     PagesAheadOfFile = false;
     ChangesUnsaved = false;
     QuietSaveFailures = false;
+    ForgetPad();
 }

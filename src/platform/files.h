@@ -1,19 +1,26 @@
 // The few file operations the pad needs, named for what it does with them.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class EntryKind {
-    Missing,  // nothing of that name
-    File,     // a plain file (read-only and archived files included)
-    Unusable, // hidden, system or a folder: never to be overwritten
+    Missing,     // nothing of that name
+    File,        // a plain file (read-only and archived files included)
+    Unusable,    // hidden, system or a folder: never to be overwritten
+    Unreachable, // not known: the folder can't be searched or access is denied
 };
 
 EntryKind KindOfEntry(const char* name);
 
 // The whole file at once; false when it can't be opened or read.
 bool ReadWholeFile(const char* name, std::string& bytes);
+
+// The file from start to end in pieces of a fixed size, each handed to take as it is read;
+// false when it can't be opened or read.
+bool ReadFileInPieces(const char* name, const std::function<void(std::string_view)>& take);
 
 // Crash-safe replace: the bytes are written and flushed under a temporary name in the
 // same folder, which then takes the old file's place. On any failure the old file stays
@@ -22,3 +29,14 @@ bool ReplaceFileWith(const char* name, std::string_view bytes);
 
 // Copies a file to a name that does not exist yet; false when it exists or on failure.
 bool CopyToNewFile(const char* from, const char* to);
+
+// The temporary file of a save of the file name: the name, a dot, the process number, a
+// dash, the save's count in that process, ".tmp".
+std::string TemporaryNameFor(std::string_view name, unsigned long process, unsigned count);
+// Whether an entry's name has exactly that form.
+bool IsTemporaryNameFor(std::string_view entry, std::string_view name);
+// The plain files in the working folder with such names, the last written first.
+std::vector<std::string> TemporaryFilesFor(const char* name);
+bool RemoveFile(const char* name);
+// Gives the file a name that does not exist yet; false when it exists or on failure.
+bool RenameToNewName(const char* from, const char* to);

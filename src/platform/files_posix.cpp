@@ -2,12 +2,15 @@
 #include "platform/files.h"
 #include "platform/save_faults.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 SaveStep FailingSaveStep = SaveStep::None;
 int FilesReplaced = 0;
@@ -21,6 +24,9 @@ bool Fails(SaveStep step) {
     errno = step == SaveStep::Write ? ENOSPC : EACCES;
     return true;
 }
+
+// Counts the saves of this process, so that each gets a temporary name of its own.
+unsigned SavesStarted = 0;
 
 // Closes its descriptor when it goes out of scope, unless already closed.
 struct Descriptor {
@@ -91,17 +97,12 @@ bool WriteNewFile(const std::string& name, std::string_view bytes) {
     return true;
 }
 
-std::string TemporaryNameFor(const std::string& name) {
-    static unsigned counter = 0;
-    return name + "." + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
-}
-
 } // namespace
 
 EntryKind KindOfEntry(const char* name) {
     struct stat info;
     if (::stat(name, &info) != 0) {
-        return errno == ENOENT ? EntryKind::Missing : EntryKind::Unusable;
+        return errno == ENOENT ? EntryKind::Missing : EntryKind::Unreachable;
     }
     return S_ISREG(info.st_mode) ? EntryKind::File : EntryKind::Unusable;
 }
@@ -142,6 +143,28 @@ bool ReadWholeFile(const char* name, std::string& bytes) {
     }
 }
 
+bool ReadFileInPieces(const char* name, const std::function<void(std::string_view)>& take) {
+    Descriptor in(::open(name, O_RDONLY));
+    struct stat info;
+    if (in.fd < 0 || ::fstat(in.fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    char piece[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(in.fd, piece, sizeof piece);
+        if (got == 0) {
+            return true;
+        }
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        take(std::string_view(piece, static_cast<std::size_t>(got)));
+    }
+}
+
 bool ReplaceFileWith(const char* name, std::string_view bytes) {
     struct stat info;
     const bool replacing = ::stat(name, &info) == 0;
@@ -154,7 +177,8 @@ bool ReplaceFileWith(const char* name, std::string_view bytes) {
         return false;
     }
     const std::string target = name;
-    const std::string temporary = TemporaryNameFor(target);
+    const std::string temporary =
+        TemporaryNameFor(target, static_cast<unsigned long>(::getpid()), ++SavesStarted);
     if (!WriteNewFile(temporary, bytes)) {
         return false;
     }
@@ -175,5 +199,44 @@ bool CopyToNewFile(const char* from, const char* to) {
         return false;
     }
     SyncFolder(FolderOf(to));
+    return true;
+}
+
+std::vector<std::string> TemporaryFilesFor(const char* name) {
+    std::vector<std::pair<struct timespec, std::string>> found;
+    DIR* folder = ::opendir(".");
+    if (folder == nullptr) {
+        return {};
+    }
+    while (const dirent* entry = ::readdir(folder)) {
+        struct stat info;
+        if (IsTemporaryNameFor(entry->d_name, name) && ::lstat(entry->d_name, &info) == 0 &&
+            S_ISREG(info.st_mode)) {
+            found.emplace_back(info.st_mtim, entry->d_name);
+        }
+    }
+    ::closedir(folder);
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return a.first.tv_sec != b.first.tv_sec ? a.first.tv_sec > b.first.tv_sec
+                                                : a.first.tv_nsec > b.first.tv_nsec;
+    });
+    std::vector<std::string> names;
+    for (auto& entry : found) {
+        names.push_back(std::move(entry.second));
+    }
+    return names;
+}
+
+bool RemoveFile(const char* name) {
+    return ::unlink(name) == 0;
+}
+
+bool RenameToNewName(const char* from, const char* to) {
+    // A hard link fails when the new name exists, where a rename would replace it.
+    if (::link(from, to) != 0) {
+        return false;
+    }
+    ::unlink(from);
+    SyncFolder(".");
     return true;
 }

@@ -3,9 +3,15 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
+
+// Counts the saves of this process, so that each gets a temporary name of its own.
+unsigned SavesStarted = 0;
 
 // Closes its handle when it goes out of scope, unless already closed.
 struct FileHandle {
@@ -59,10 +65,10 @@ bool WriteNewFile(const std::string& name, std::string_view bytes) {
     return true;
 }
 
-std::string TemporaryNameFor(const std::string& name) {
-    static unsigned counter = 0;
-    return name + "." + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) +
-           ".tmp";
+std::string FullPath(const std::string& name) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(full, length) : name;
 }
 
 } // namespace
@@ -72,8 +78,9 @@ EntryKind KindOfEntry(const char* name) {
     const HANDLE search = FindFirstFileA(name, &found);
     if (search == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? EntryKind::Missing
-                                                                              : EntryKind::Unusable;
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                   ? EntryKind::Missing
+                   : EntryKind::Unreachable;
     }
     FindClose(search);
     return (found.dwFileAttributes & UnusableAttributes) != 0 ? EntryKind::Unusable
@@ -107,6 +114,25 @@ bool ReadWholeFile(const char* name, std::string& bytes) {
     return true;
 }
 
+bool ReadFileInPieces(const char* name, const std::function<void(std::string_view)>& take) {
+    FileHandle in(
+        CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!in.Valid()) {
+        return false;
+    }
+    std::vector<char> piece(1 << 16);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(in.handle, piece.data(), static_cast<DWORD>(piece.size()), &got, nullptr)) {
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
+        take(std::string_view(piece.data(), got));
+    }
+}
+
 bool ReplaceFileWith(const char* name, std::string_view bytes) {
     const DWORD attributes = GetFileAttributesA(name);
     if (attributes != INVALID_FILE_ATTRIBUTES &&
@@ -117,18 +143,63 @@ bool ReplaceFileWith(const char* name, std::string_view bytes) {
         return false;
     }
     const std::string target = name;
-    const std::string temporary = TemporaryNameFor(target);
+    const std::string temporary =
+        TemporaryNameFor(target, static_cast<unsigned long>(GetCurrentProcessId()), ++SavesStarted);
     if (!WriteNewFile(temporary, bytes)) {
         return false;
     }
-    if (!MoveFileExA(temporary.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary.c_str());
-        return false;
+    const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
+    // ReplaceFileA keeps the old file's attributes, security and creation time. It is
+    // given full paths: Wine's looks for a folder of its own in the name it replaces.
+    if (replacing ? ReplaceFileA(FullPath(target).c_str(), FullPath(temporary).c_str(), nullptr,
+                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                  : MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return true;
     }
-    return true;
+    // ReplaceFileA may fail after the old file is gone (Wine's always removes it before
+    // moving the new one in); the temporary file is then the only copy and must stay.
+    if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        GetLastError() == ERROR_FILE_NOT_FOUND) {
+        return MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    }
+    DeleteFileA(temporary.c_str());
+    return false;
 }
 
 bool CopyToNewFile(const char* from, const char* to) {
     return CopyFileA(from, to, TRUE) != 0;
+}
+
+std::vector<std::string> TemporaryFilesFor(const char* name) {
+    std::vector<std::pair<ULONGLONG, std::string>> found;
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = FindFirstFileA((std::string(name) + ".*.tmp").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    do {
+        if ((entry.dwFileAttributes & UnusableAttributes) == 0 &&
+            IsTemporaryNameFor(entry.cFileName, name)) {
+            const ULONGLONG written = static_cast<ULONGLONG>(entry.ftLastWriteTime.dwHighDateTime)
+                                          << 32 |
+                                      entry.ftLastWriteTime.dwLowDateTime;
+            found.emplace_back(written, entry.cFileName);
+        }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    std::sort(found.begin(), found.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<std::string> names;
+    for (auto& file : found) {
+        names.push_back(std::move(file.second));
+    }
+    return names;
+}
+
+bool RemoveFile(const char* name) {
+    return DeleteFileA(name) != 0;
+}
+
+bool RenameToNewName(const char* from, const char* to) {
+    return MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH) != 0;
 }

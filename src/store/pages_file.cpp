@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/window.h"
+#include "store/pad_on_disk.h"
 #include "store/pages.h"
 #include "store/pages_file_format.h"
 #include "text/bytes.h"
@@ -42,23 +43,6 @@ void UseHeader(const FileHeaderValues& values) {
     }
 }
 
-// Copies the file to the first free name of "Quillpad.qpd.bak", "Quillpad.qpd.1.bak", ...
-// and returns that name, or an empty string when no copy could be made.
-std::string KeepCopyOfFile() {
-    for (int n = 0; n < 1000; ++n) {
-        std::string name = PagesFileName;
-        if (n > 0) {
-            name.append(".").append(std::to_string(n));
-        }
-        name.append(".bak");
-        if (KindOfEntry(name.c_str()) != EntryKind::Missing) {
-            continue;
-        }
-        return CopyToNewFile(PagesFileName, name.c_str()) ? name : std::string();
-    }
-    return std::string();
-}
-
 std::string WhatHappensNow(bool starting) {
     return starting ? "Quillpad ends without changing it."
                     : "Nothing will be saved into it until its pages are read again (at the next "
@@ -73,6 +57,14 @@ void TellUnusable(bool starting) {
          Caption);
 }
 
+void TellUnreachable(bool starting) {
+    Tell("Quillpad can't tell whether " + std::string(PagesFileName) +
+             " is in this folder: the folder can't be searched, or you are not allowed to "
+             "look into it. " +
+             WhatHappensNow(starting),
+         Caption);
+}
+
 void TellUnreadable(bool starting) {
     Tell(std::string(PagesFileName) +
              " could not be read: it may be open in another program, or you may not be "
@@ -83,27 +75,32 @@ void TellUnreadable(bool starting) {
 
 // Puts the pages of the file's bytes into Pages. A file that does not list pages is kept
 // under a backup name before anything can save over it; false when that was impossible.
+// So is one with text after a byte 26, where reading stops.
 bool TakePages(std::string_view bytes, bool starting) {
     FileOffLimits = false;
     PagesAheadOfFile = false;
     ChangesUnsaved = false;
-    if (ParsePages(bytes, Pages) || bytes.empty()) {
+    RememberPadBytes(bytes);
+    const bool listed = ParsePages(bytes, Pages);
+    const bool cut = listed && HoldsTextAfterEndMark(bytes);
+    if ((listed && !cut) || bytes.empty()) {
         return true;
     }
-    const std::string backup = KeepCopyOfFile();
+    const std::string problem =
+        cut ? " holds an end-of-file mark (byte 26) with more text after it, which Quillpad "
+              "can't show"
+            : " does not hold pages as Quillpad writes them";
+    const std::string backup = KeepCopyOfFile(PagesFileName);
     if (backup.empty()) {
-        Tell(std::string(PagesFileName) +
-                 " does not hold pages as Quillpad writes them, and no copy of it could be "
-                 "made. " +
+        Tell(std::string(PagesFileName) + problem + ", and no copy of it could be made. " +
                  WhatHappensNow(starting),
              Caption);
         FileOffLimits = true;
         return false;
     }
-    Tell(std::string(PagesFileName) +
-             " does not hold pages as Quillpad writes them. Its contents are kept unchanged "
-             "in " +
-             backup + ", and the pad starts again with one empty page.",
+    Tell(std::string(PagesFileName) + problem + ". The whole file is kept unchanged in " + backup +
+             (cut ? "; Quillpad shows the pages before the mark."
+                  : ", and the pad starts again with one empty page."),
          Caption);
     return true;
 }
@@ -124,7 +121,7 @@ void CreatePagesFile() {
     std::snprintf(time, sizeof time, "%02d:%02d:%02d", now.hour, now.minute, now.second);
     const std::string header =
         std::string(WebAddress) + "  Quillpad.qpd file started " + DateText() + " " + time;
-    ReplaceFileWith(PagesFileName, NewPagesFileBytes(header));
+    WritePadFile(PagesFileName, NewPagesFileBytes(header));
 }
 
 void ReadFileHeader() {
@@ -146,9 +143,13 @@ void ReadPages() {
     ChangesUnsaved = false;
     // A file that is gone holds nothing to lose; one that is there but unreadable does.
     FileOffLimits = kind != EntryKind::Missing;
-    if (kind == EntryKind::Unusable) {
+    if (kind == EntryKind::Missing) {
+        RememberNoPad();
+    } else if (kind == EntryKind::Unusable) {
         TellUnusable(false);
-    } else if (kind == EntryKind::File) {
+    } else if (kind == EntryKind::Unreachable) {
+        TellUnreachable(false);
+    } else {
         TellUnreadable(false);
     }
 }
@@ -167,7 +168,7 @@ bool SavePagesFile() {
     if (HelpMode == 1) {
         return false;
     }
-    if (!FileOffLimits && ReplaceFileWith(PagesFileName, PagesFileBytes())) {
+    if (!FileOffLimits && WritePadFile(PagesFileName, PagesFileBytes())) {
         PagesAheadOfFile = false;
         ChangesUnsaved = false;
         ToldChangesUnsaved = false;
@@ -200,9 +201,14 @@ void WindowMoved(std::int32_t left, std::int32_t top) {
 bool OpenPad() {
     FileOffLimits = false;
     ToldChangesUnsaved = false;
+    TidyAfterCutShortSaves(PagesFileName);
     const EntryKind kind = KindOfEntry(PagesFileName);
     if (kind == EntryKind::Unusable) {
         TellUnusable(true);
+        return false;
+    }
+    if (kind == EntryKind::Unreachable) {
+        TellUnreachable(true);
         return false;
     }
     if (kind == EntryKind::Missing) {
@@ -212,8 +218,10 @@ bool OpenPad() {
     if (!ReadWholeFile(PagesFileName, bytes)) {
         if (kind == EntryKind::Missing) {
             Tell(std::string(PagesFileName) +
-                     " could not be created in this folder, so Quillpad can't keep its pages "
-                     "here.",
+                     " could not be created in this folder: it does not take new files (a "
+                     "program folder or a read-only share, for example), or the disk is full. "
+                     "Start Quillpad from a folder of your own, for example through a "
+                     "shortcut whose \"Start in\" folder is one you can write to.",
                  Caption);
         } else {
             TellUnreadable(true);

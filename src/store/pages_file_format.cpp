@@ -172,3 +172,9 @@ std::string NewPagesFileBytes(std::string_view headerLine) {
     AppendLine(out, "");
     return out;
 }
+
+bool HoldsTextAfterEndMark(std::string_view bytes) {
+    const std::size_t mark = bytes.find('\x1a');
+    return mark != std::string_view::npos &&
+           bytes.find_first_not_of("\r\n", mark + 1) != std::string_view::npos;
+}

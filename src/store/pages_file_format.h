@@ -31,6 +31,10 @@ FileHeaderValues ParseFileHeader(std::string_view bytes);
 // Fills pages (element 0 unused); false when the marker line is missing.
 bool ParsePages(std::string_view bytes, std::vector<std::string>& pages);
 
+// Whether the bytes hold a byte 26 with anything but line ends after it: reading stops
+// at that byte, so what follows would be lost by a save.
+bool HoldsTextAfterEndMark(std::string_view bytes);
+
 // A whole file holding these header values and pages (element 0 unused).
 std::string PagesFileImage(const FileHeaderValues& header, const std::vector<std::string>& pages);
 // The six lines of a new pages file under this header line.

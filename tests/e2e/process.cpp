@@ -74,7 +74,10 @@ WorkFolder::~WorkFolder() {
     RemoveTree(path_);
 }
 
-RunningProgram::RunningProgram(const WorkFolder& folder, const std::string& arguments) {
+RunningProgram::RunningProgram(const WorkFolder& folder, const std::string& arguments)
+    : RunningProgram(folder.Path(), arguments) {}
+
+RunningProgram::RunningProgram(const std::string& folderPath, const std::string& arguments) {
     std::string line = "\"" + ProgramPath() + "\"";
     if (!arguments.empty()) {
         line += " " + arguments;
@@ -84,7 +87,7 @@ RunningProgram::RunningProgram(const WorkFolder& folder, const std::string& argu
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(ProgramPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, folder.Path().c_str(), &startup, &info_)) {
+                        nullptr, folderPath.c_str(), &startup, &info_)) {
         Fail("cannot start " + ProgramPath() + " (error " + std::to_string(GetLastError()) + ")");
     }
 }

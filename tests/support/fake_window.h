@@ -40,6 +40,8 @@ struct FakeWindow {
     std::vector<int> pauses;
     int repaints = 0;
     bool built = false;
+    bool folderHeldByAnotherCopy = false; // what the folder claim finds at the start
+    int otherCopyShown = 0;               // times the other copy's window was brought forward
 };
 
 extern FakeWindow Fake;

@@ -84,4 +84,20 @@ TEST_F(Startup, AFolderNamedLikeThePadIsLeftAloneAndTheUserIsTold) {
     EXPECT_EQ(FileBytes(inside), "mine");
 }
 
+TEST_F(Startup, ASecondCopyInTheFolderShowsTheFirstAndLeavesThePadAlone) {
+    Fake.folderHeldByAnotherCopy = true;
+    EXPECT_EQ(AppMain(), 0);
+    EXPECT_EQ(Fake.otherCopyShown, 1);
+    EXPECT_FALSE(Fake.built);
+    EXPECT_FALSE(std::filesystem::exists(PagesFileName)) << "no pad is made for the second copy";
+    const std::string pad = "no pad as Quillpad writes it";
+    WriteBytes(PagesFileName, pad);
+    WriteBytes("Quillpad.qpd.7-1.tmp", "the first copy's save in progress");
+    EXPECT_EQ(AppMain(), 0);
+    EXPECT_EQ(FileBytes(PagesFileName), pad);
+    EXPECT_EQ(FileBytes("Quillpad.qpd.7-1.tmp"), "the first copy's save in progress");
+    EXPECT_TRUE(Fake.boxes.empty());
+    EXPECT_FALSE(std::filesystem::exists("Quillpad.qpd.bak"));
+}
+
 } // namespace

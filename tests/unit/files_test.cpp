@@ -90,6 +90,24 @@ TEST_F(Files, AFailedWriteLeavesTheOldFileWholeAndNoTemporaryFile) {
     EXPECT_EQ(FileBytes("pad").size(), 100000u);
 }
 
+TEST(TemporaryNames, OnlyTheExactFormOfTheProgramsOwnCounts) {
+    struct Case {
+        const char* entry;
+        bool temporary;
+    };
+    const Case cases[] = {
+        {"pad.1-1.tmp", true},   {"pad.4411-27.tmp", true}, {"pad.tmp", false},
+        {"pad.1-.tmp", false},   {"pad.-1.tmp", false},     {"pad.1-1.tmpx", false},
+        {"pad.1-1.TMP", false},  {"PAD.1-1.tmp", false},    {"pad.1-1-1.tmp", false},
+        {"pad.a-1.tmp", false},  {"pad1-1.tmp", false},     {"xpad.1-1.tmp", false},
+        {"pad.1-1.tmp.", false}, {"pad.12 -3.tmp", false},  {"pad.1-1.bak", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsTemporaryNameFor(c.entry, "pad"), c.temporary) << c.entry;
+    }
+    EXPECT_TRUE(IsTemporaryNameFor(TemporaryNameFor("pad", 4411, 27), "pad"));
+}
+
 TEST_F(Files, CopiesOnlyToNewNames) {
     WriteBytes("from", "bytes");
     WriteBytes("taken", "mine");

@@ -280,6 +280,55 @@ TEST_F(PagesFile, AFileWithoutMarkerFoundWhenHelpEndsIsKeptToo) {
     EXPECT_EQ(Fake.boxes.size(), 1u);
 }
 
+TEST_F(PagesFile, TextAfterAByte26IsKeptUnderABackupNameBeforeAnySave) {
+    const std::string pad =
+        PadFile("http://h", " 1  1", "one\r\nt\x1awo\r\nthree\r\n\x1a\r\nfour\r\n");
+    WriteBytes(PagesFileName, pad);
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(Fake.boxes.size(), 1u);
+    EXPECT_NE(Fake.boxes[0].text.find("byte 26"), std::string::npos);
+    EXPECT_NE(Fake.boxes[0].text.find("Quillpad.qpd.bak"), std::string::npos);
+    EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), pad);
+    EXPECT_EQ(Pages, (PageList{"", "one", "t"}));
+    WindowMoved(5, 5);
+    EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), pad);
+    EXPECT_EQ(Parsed(FileBytes(PagesFileName)), (PageList{"", "one", "t"}));
+    EXPECT_EQ(Fake.boxes.size(), 1u);
+
+    // Only line ends after the mark: nothing is lost, nothing to keep.
+    for (const std::string tail : {"\x1a", "\x1a\r\n", "\x1a\n\r\r"}) {
+        ResetFake();
+        fs::remove("Quillpad.qpd.bak");
+        WriteBytes(PagesFileName, PadFile("http://h", " 1  1", "one\r\n" + tail));
+        ASSERT_TRUE(Start());
+        EXPECT_TRUE(Fake.boxes.empty()) << tail.size() << " bytes after the pages";
+        EXPECT_FALSE(fs::exists("Quillpad.qpd.bak"));
+    }
+}
+
+TEST_F(PagesFile, TextAfterAByte26ThatCantBeKeptLeavesThePadAlone) {
+    const std::string pad = PadFile("http://h", " 1  1", "one\r\n\x1a" + std::string(5000, 'x'));
+    WriteBytes(PagesFileName, pad);
+    {
+        FileSizeLimit limit(1000);
+        EXPECT_FALSE(Start());
+    }
+    ASSERT_EQ(Fake.boxes.size(), 1u);
+    EXPECT_NE(Fake.boxes[0].text.find("no copy"), std::string::npos);
+    EXPECT_EQ(FileBytes(PagesFileName), pad);
+}
+
+TEST_F(PagesFile, AFolderThatTakesNoNewFilesIsToldWithTheWayOut) {
+    {
+        FileSizeLimit limit(10);
+        EXPECT_FALSE(Start());
+    }
+    ASSERT_EQ(Fake.boxes.size(), 1u);
+    EXPECT_NE(Fake.boxes[0].text.find("could not be created"), std::string::npos);
+    EXPECT_NE(Fake.boxes[0].text.find("\"Start in\" folder"), std::string::npos);
+    EXPECT_FALSE(fs::exists(PagesFileName));
+}
+
 TEST_F(PagesFile, AnEmptyFileNeedsNoBackup) {
     WriteBytes(PagesFileName, "");
     ASSERT_TRUE(Start());

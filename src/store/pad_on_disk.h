@@ -1,0 +1,29 @@
+// What the pad on disk held when the program last read or wrote it: a version that
+// something else put there is kept under a backup name before a save replaces it, and
+// what cut-short saves left behind is tidied away at the start.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Copies the file to the first free name of "NAME.bak", "NAME.1.bak", ... and returns
+// that name, or an empty string when no copy could be made.
+std::string KeepCopyOfFile(const char* name);
+
+// The file holds these bytes now (just read or written), or there is no such file.
+void RememberPadBytes(std::string_view bytes);
+void RememberNoPad();
+// Nothing is known of the file (a fresh run).
+void ForgetPad();
+
+// Writes the bytes as the file, crash-safely. When the file is no longer what the
+// program last read or wrote, that version is first kept under a backup name and the
+// user told; when it can't be kept (or not even read), nothing is written. False when
+// nothing was written.
+bool WritePadFile(const char* name, std::string_view bytes);
+
+// Removes the temporary files of saves that were cut short. When the file itself is
+// missing, the last written of them takes its name: a save can lose the old file only in
+// its replace step (Wine's ReplaceFileA removes it before moving the new one in), and by
+// then the new one is whole.
+void TidyAfterCutShortSaves(const char* name);

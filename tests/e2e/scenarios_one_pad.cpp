@@ -1,0 +1,219 @@
+// No pad is overwritten out of existence: one copy per folder, a pad replaced while the
+// program runs, text after a byte 26, and saves cut short by a kill.
+#include "check.h"
+#include "input.h"
+#include "message_boxes.h"
+#include "more_actions.h"
+#include "pages_file.h"
+#include "process.h"
+#include "scenario_table.h"
+#include "screenshot.h"
+#include "session.h"
+#include "window_reading.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+std::string Capitals(std::string text) {
+    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// The names of the program's own temporary files in the folder.
+std::vector<std::string> TemporaryFilesIn(const WorkFolder& folder) {
+    std::vector<std::string> found;
+    for (const std::string& name : NamesIn(folder.Path())) {
+        unsigned process = 0, count = 0;
+        int used = 0;
+        if (std::sscanf(name.c_str(), "Quillpad.qpd.%u-%u.tmp%n", &process, &count, &used) == 2 &&
+            used == static_cast<int>(name.size())) {
+            found.push_back(name);
+        }
+    }
+    return found;
+}
+
+// Starts a second copy in the folder, spelt in capitals (the same folder), and sees it end
+// with 0 after it brought the first copy's window to the front, showing none of its own.
+void StartSecondCopy(const WorkFolder& folder, HWND main) {
+    RunningProgram second(Capitals(folder.Path()), "");
+    ExpectNumber(second.WaitForExit(10000), 0, "the exit code of the second copy");
+    Expect(FindMainWindow(second.ProcessId()) == nullptr, "the second copy showed a window");
+    WaitUntil([&] { return GetForegroundWindow() == main; }, "the first window in front");
+    Expect(NamesIn(folder.Path()) == std::vector<std::string>{PagesFileName},
+           "the second copy left entries in the folder");
+}
+
+void SecondCopyInTheSameFolder() {
+    WorkFolder folder;
+    PreparePad(folder, {"the first copy's page"});
+    Session first(folder);
+    HWND main = first.Main();
+    WorkFolder elsewhere;
+    {
+        // Another folder's copy runs beside the first, and takes the front.
+        Session beside(elsewhere);
+        ExpectPageShown(beside.Main(), 1, 1, "");
+        Expect(!first.Program().HasEnded(), "the first copy ended when another folder's started");
+        const std::string bytes = ReadBytes(folder / PagesFileName);
+        const ULONGLONG written = LastWriteTime(folder / PagesFileName);
+        StartSecondCopy(folder, main);
+        ExpectFileUntouched(folder / PagesFileName, bytes, written, "after the second start");
+        ExpectNumber(Close(beside, CloseBy::SystemCommand), 0, "the exit code in the other folder");
+    }
+
+    // Minimised, the first window comes back; its own move event then saves its place.
+    ClickAt(TitleBarButton(main, HTMINBUTTON));
+    WaitUntil([&] { return IsIconic(main) != FALSE; }, "the first window to be minimised");
+    Settle(main);
+    const PagesFileParts before = SplitPagesFile(ReadBytes(folder / PagesFileName));
+    StartSecondCopy(folder, main);
+    Expect(!IsIconic(main), "the first copy's window is still minimised");
+    SaveScreenshot("second_copy_brought_the_first_forward");
+    Settle(main);
+    const PagesFileParts after = SplitPagesFile(ReadBytes(folder / PagesFileName));
+    ExpectBytes(after.header, before.header, "the header after the second start");
+    const POINT corner = CornerInDialogUnits(main);
+    ExpectBytes(after.positionLine, PositionLine(corner.x, corner.y),
+                "the position line: the first copy's restored place");
+    ExpectNumber(Close(first, CloseBy::SystemCommand), 0, "the exit code of the first copy");
+    ExpectPagesInFile(folder, {"the first copy's page"}, "after both copies ended");
+}
+
+void PadReplacedWhileRunning() {
+    WorkFolder folder;
+    PreparePad(folder, {"one", "two"});
+    Session session(folder);
+    HWND main = session.Main();
+    ClickControl(main, PageText);
+    PressKeys({VK_CONTROL, VK_END});
+    TypeText(" typed");
+    ClickControl(main, NextButton);
+    // The program's own saves, one at every move, never count as a change.
+    const RECT place = WindowRect(main);
+    for (int step = 1; step <= 10; ++step) {
+        SetWindowPos(main, nullptr, place.left + step * 3, place.top + step * 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    Settle(main);
+    ExpectNoMessageBox(session.ProcessId());
+    ExpectPagesInFile(folder, {"one typed", "two"}, "after the first flip");
+
+    // A backup copied in while the program runs.
+    const std::string restored = PagesFile(HeaderOfNewPad(), PositionLine(0, 0),
+                                           {"restored one", "restored two", "restored three"});
+    WriteBytes(folder / PagesFileName, restored);
+    ClickControl(main, PageText);
+    PressKeys({VK_CONTROL, VK_END});
+    TypeText(" too");
+    ClickControl(main, PrevButton);
+    const MessageBoxSeen box = WaitForMessageBox(session.ProcessId());
+    SaveScreenshot("pad_replaced_while_running");
+    const std::string backup = "Quillpad.qpd.bak";
+    Expect(box.text.find(backup) != std::string::npos,
+           "the message does not name the backup " + backup + ": " + Visible(box.text));
+    Expect(box.buttons == std::vector<std::string>{"OK"}, "the message should have one OK button");
+    ExpectBytes(ReadBytes(folder / backup), restored, "the backup of the replaced pad");
+    AnswerMessageBox(box, "OK");
+    Settle(main);
+    ExpectPagesInFile(folder, {"one typed", "two too"}, "after the save that followed");
+    // Told once: later saves find the pad as the program wrote it.
+    ClickControl(main, NextButton);
+    Settle(main);
+    ExpectNoMessageBox(session.ProcessId());
+    ExpectNumber(Close(session, CloseBy::SystemCommand), 0, "the exit code");
+    ExpectBytes(ReadBytes(folder / backup), restored, "the backup after closing");
+}
+
+void TextAfterByte26IsKept() {
+    WorkFolder folder;
+    const std::string bytes = PagesFile(HeaderOfNewPad(), PositionLine(0, 0), {"one", "t"}) +
+                              "\x1a" + "wo\r\nthree\r\nfour\r\n";
+    WriteBytes(folder / PagesFileName, bytes);
+    RunningProgram program(folder);
+    const MessageBoxSeen box = WaitForMessageBox(program.ProcessId(), 10000);
+    SaveScreenshot("text_after_byte_26");
+    const std::string backup = "Quillpad.qpd.bak";
+    Expect(box.text.find(backup) != std::string::npos,
+           "the message does not name the backup " + backup + ": " + Visible(box.text));
+    ExpectBytes(ReadBytes(folder / backup), bytes, "the backup of the pad with a byte 26");
+    AnswerMessageBox(box, "OK");
+    HWND main = WaitForMainWindow(program.ProcessId());
+    ExpectPageShown(main, 1, 2, "one");
+    ExpectNoMessageBox(program.ProcessId());
+    PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ExpectNumber(program.WaitForExit(), 0, "the exit code");
+    ExpectPagesInFile(folder, {"one", "t"}, "after the run");
+    ExpectBytes(ReadBytes(folder / backup), bytes, "the backup after the run");
+}
+
+void KilledWhileSaving() {
+    WorkFolder folder;
+    std::vector<std::string> pages;
+    for (int n = 1; n <= 3000; ++n) {
+        std::string page = "page " + std::to_string(n) + " ";
+        page.resize(1000, static_cast<char>('a' + n % 26));
+        pages.push_back(page);
+    }
+    const std::string pad = PagesFile(HeaderOfNewPad(), PositionLine(0, 0), pages);
+    WriteBytes(folder / PagesFileName, pad);
+    const std::vector<std::string> others = {"Quillpad.qpd.tmp", "notes.1-2.tmp",
+                                             "Quillpad.qpd.1-2.tmp.old"};
+    for (const std::string& name : others) {
+        WriteBytes(folder / name, "not the program's");
+    }
+    WriteBytes(folder / "Quillpad.qpd.77-1.tmp", "left by an earlier kill");
+    int leftBehind = 0;
+    for (int kill = 0; kill < 8; ++kill) {
+        {
+            RunningProgram program(folder);
+            HWND main = WaitForMainWindow(program.ProcessId(), 20000);
+            // Every move saves the whole pad; the kill falls somewhere among the saves.
+            for (int move = 0; move < 30; ++move) {
+                PostMessageA(main, WM_MOVE, 0, 0);
+            }
+            Sleep(static_cast<DWORD>(20 + kill * 37 % 150));
+        } // ended by force here
+        const std::vector<std::string> temporary = TemporaryFilesIn(folder);
+        leftBehind += temporary.empty() ? 0 : 1;
+        const std::string after = "after kill " + std::to_string(kill + 1);
+        if (GetFileAttributesA((folder / PagesFileName).c_str()) != INVALID_FILE_ATTRIBUTES) {
+            ExpectBytes(ReadBytes(folder / PagesFileName), pad, "the pad " + after);
+        } else {
+            // Cut short inside the replace: the new pad is whole under its temporary name.
+            Expect(std::any_of(
+                       temporary.begin(), temporary.end(),
+                       [&](const std::string& name) { return ReadBytes(folder / name) == pad; }),
+                   "the pad is gone and no whole copy of it is left " + after);
+        }
+    }
+    std::printf("%d of 8 kills left a temporary file behind\n", leftBehind);
+    Session session(folder);
+    ExpectPageShown(session.Main(), 1, 3000, pages[0]);
+    ExpectNumber(Close(session, CloseBy::SystemCommand), 0, "the exit code");
+    ExpectBytes(ReadBytes(folder / PagesFileName), pad, "the pad after the last start");
+    std::vector<std::string> expected = others;
+    expected.push_back(PagesFileName);
+    std::sort(expected.begin(), expected.end());
+    std::vector<std::string> names = NamesIn(folder.Path());
+    std::sort(names.begin(), names.end());
+    Expect(names == expected, "the folder holds other entries than the pad and the files "
+                              "of other names after a normal start");
+}
+
+const bool registered = RegisterScenarios({
+    {"second_copy_in_the_same_folder", "brings the first forward, ends with 0, pad untouched",
+     SecondCopyInTheSameFolder},
+    {"pad_replaced_while_running", "the replaced pad is kept in the backup the box names",
+     PadReplacedWhileRunning},
+    {"text_after_byte_26_is_kept", "a pad with pages after a byte 26 is kept whole",
+     TextAfterByte26IsKept},
+    {"killed_while_saving", "the pad is whole after every kill; no temporary file stays",
+     KilledWhileSaving},
+});
+
+} // namespace
