@@ -56,7 +56,7 @@ void OpenPadFile(benchmark::State& state) {
     TempFolder folder;
     MakePad(static_cast<int>(state.range(0)));
     const std::string bytes = PagesFileBytes();
-    ReplaceFileWith(PagesFileName, bytes);
+    ReplaceFileWith(PagesFileName, OnePiece(bytes));
     for (auto _ : state) {
         benchmark::DoNotOptimize(OpenPad());
     }
@@ -93,7 +93,7 @@ void CheckPadOnDisk(benchmark::State& state) {
     TempFolder folder;
     MakePad(static_cast<int>(state.range(0)));
     const std::string bytes = PagesFileBytes();
-    ReplaceFileWith(PagesFileName, bytes);
+    ReplaceFileWith(PagesFileName, OnePiece(bytes));
     for (auto _ : state) {
         Digest digest = NewDigest();
         ReadFileInPieces(PagesFileName,

@@ -22,10 +22,23 @@ bool ReadWholeFile(const char* name, std::string& bytes);
 // false when it can't be opened or read.
 bool ReadFileInPieces(const char* name, const std::function<void(std::string_view)>& take);
 
+// Hands out a file's bytes in order, a piece at a time; an empty piece ends them. A big
+// file is written from its pieces without ever being whole in memory.
+using PieceSource = std::function<std::string_view()>;
+
 // Crash-safe replace: the bytes are written and flushed under a temporary name in the
 // same folder, which then takes the old file's place. On any failure the old file stays
 // whole and false is returned. A read-only file is never replaced.
-bool ReplaceFileWith(const char* name, std::string_view bytes);
+bool ReplaceFileWith(const char* name, const PieceSource& next);
+
+// The bytes as one piece.
+inline PieceSource OnePiece(std::string_view bytes) {
+    return [bytes, given = false]() mutable {
+        const std::string_view piece = given ? std::string_view() : bytes;
+        given = true;
+        return piece;
+    };
+}
 
 // Copies a file to a name that does not exist yet; false when it exists or on failure.
 bool CopyToNewFile(const char* from, const char* to);

@@ -78,7 +78,7 @@ void SyncFolder(const std::string& folder) {
 }
 
 // Writes and flushes the bytes into a new file of that name; false if it exists already.
-bool WriteNewFile(const std::string& name, std::string_view bytes) {
+bool WriteNewFile(const std::string& name, const PieceSource& next) {
     if (Fails(SaveStep::CreateTemporary)) {
         return false;
     }
@@ -86,10 +86,14 @@ bool WriteNewFile(const std::string& name, std::string_view bytes) {
     if (out.fd < 0) {
         return false;
     }
-    // A write that fails leaves half the bytes in the file, as a full disk would.
-    const bool writeFails = Fails(SaveStep::Write);
-    const bool whole = WriteAll(out.fd, writeFails ? bytes.substr(0, bytes.size() / 2) : bytes) &&
-                       !writeFails && !Fails(SaveStep::Flush) && ::fsync(out.fd) == 0;
+    bool whole = true;
+    for (std::string_view piece = next(); whole && !piece.empty(); piece = next()) {
+        // A write that fails leaves half a piece in the file, as a full disk would.
+        const bool writeFails = Fails(SaveStep::Write);
+        whole =
+            WriteAll(out.fd, writeFails ? piece.substr(0, piece.size() / 2) : piece) && !writeFails;
+    }
+    whole = whole && !Fails(SaveStep::Flush) && ::fsync(out.fd) == 0;
     if (!out.CloseNow() || Fails(SaveStep::Close) || !whole) {
         ::unlink(name.c_str());
         return false;
@@ -165,7 +169,7 @@ bool ReadFileInPieces(const char* name, const std::function<void(std::string_vie
     }
 }
 
-bool ReplaceFileWith(const char* name, std::string_view bytes) {
+bool ReplaceFileWith(const char* name, const PieceSource& next) {
     struct stat info;
     const bool replacing = ::stat(name, &info) == 0;
     if (replacing) {
@@ -179,7 +183,7 @@ bool ReplaceFileWith(const char* name, std::string_view bytes) {
     const std::string target = name;
     const std::string temporary =
         TemporaryNameFor(target, static_cast<unsigned long>(::getpid()), ++SavesStarted);
-    if (!WriteNewFile(temporary, bytes)) {
+    if (!WriteNewFile(temporary, next)) {
         return false;
     }
     // The new file keeps the old one's permissions.
@@ -195,7 +199,7 @@ bool ReplaceFileWith(const char* name, std::string_view bytes) {
 
 bool CopyToNewFile(const char* from, const char* to) {
     std::string bytes;
-    if (!ReadWholeFile(from, bytes) || !WriteNewFile(to, bytes)) {
+    if (!ReadWholeFile(from, bytes) || !WriteNewFile(to, OnePiece(bytes))) {
         return false;
     }
     SyncFolder(FolderOf(to));

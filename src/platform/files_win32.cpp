@@ -51,13 +51,17 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 }
 
 // Writes and flushes the bytes into a new file of that name; false if it exists already.
-bool WriteNewFile(const std::string& name, std::string_view bytes) {
+bool WriteNewFile(const std::string& name, const PieceSource& next) {
     FileHandle out(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out.Valid()) {
         return false;
     }
-    const bool whole = WriteAll(out.handle, bytes) && FlushFileBuffers(out.handle);
+    bool whole = true;
+    for (std::string_view piece = next(); whole && !piece.empty(); piece = next()) {
+        whole = WriteAll(out.handle, piece);
+    }
+    whole = whole && FlushFileBuffers(out.handle);
     if (!out.CloseNow() || !whole) {
         DeleteFileA(name.c_str());
         return false;
@@ -133,7 +137,7 @@ bool ReadFileInPieces(const char* name, const std::function<void(std::string_vie
     }
 }
 
-bool ReplaceFileWith(const char* name, std::string_view bytes) {
+bool ReplaceFileWith(const char* name, const PieceSource& next) {
     const DWORD attributes = GetFileAttributesA(name);
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (UnusableAttributes | FILE_ATTRIBUTE_READONLY)) != 0) {
@@ -145,7 +149,7 @@ bool ReplaceFileWith(const char* name, std::string_view bytes) {
     const std::string target = name;
     const std::string temporary =
         TemporaryNameFor(target, static_cast<unsigned long>(GetCurrentProcessId()), ++SavesStarted);
-    if (!WriteNewFile(temporary, bytes)) {
+    if (!WriteNewFile(temporary, next)) {
         return false;
     }
     const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;

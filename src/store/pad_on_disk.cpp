@@ -42,10 +42,15 @@ bool KeepVersionChangedElsewhere(const char* name) {
         return true;
     }
     const std::optional<PadState> now = StateOnDisk(name);
-    if (now && (*now == *LastSeen || now->size == 0)) {
+    // A pad that can't be read now (another program holds it open) can't be replaced
+    // either: the save fails as any other, with no claim that the pad was changed.
+    if (!now) {
+        return false;
+    }
+    if (*now == *LastSeen || now->size == 0) {
         return true;
     }
-    const std::string backup = now ? KeepCopyOfFile(name) : std::string();
+    const std::string backup = KeepCopyOfFile(name);
     if (backup.empty()) {
         Tell(std::string(name) +
                  " was changed by another program while Quillpad was running, and Quillpad "
@@ -79,8 +84,8 @@ std::string KeepCopyOfFile(const char* name) {
     return std::string();
 }
 
-void RememberPadBytes(std::string_view bytes) {
-    LastSeen = PadState{true, bytes.size(), DigestOf(bytes)};
+void RememberPadDigest(const Digest& digest) {
+    LastSeen = PadState{true, digest.length, DigestValue(digest)};
 }
 
 void RememberNoPad() {
@@ -91,11 +96,18 @@ void ForgetPad() {
     LastSeen.reset();
 }
 
-bool WritePadFile(const char* name, std::string_view bytes) {
-    if (!KeepVersionChangedElsewhere(name) || !ReplaceFileWith(name, bytes)) {
+// The digest is taken of the pieces as they are written.
+bool WritePadFile(const char* name, const PieceSource& next) {
+    Digest written = NewDigest();
+    const PieceSource digested = [&] {
+        const std::string_view piece = next();
+        AddToDigest(written, piece);
+        return piece;
+    };
+    if (!KeepVersionChangedElsewhere(name) || !ReplaceFileWith(name, digested)) {
         return false;
     }
-    RememberPadBytes(bytes);
+    RememberPadDigest(written);
     return true;
 }
 

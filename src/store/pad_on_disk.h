@@ -3,6 +3,9 @@
 // what cut-short saves left behind is tidied away at the start.
 #pragma once
 
+#include "platform/files.h"
+#include "text/digest.h"
+
 #include <string>
 #include <string_view>
 
@@ -11,16 +14,16 @@
 std::string KeepCopyOfFile(const char* name);
 
 // The file holds these bytes now (just read or written), or there is no such file.
-void RememberPadBytes(std::string_view bytes);
+void RememberPadDigest(const Digest& digest);
 void RememberNoPad();
 // Nothing is known of the file (a fresh run).
 void ForgetPad();
 
 // Writes the bytes as the file, crash-safely. When the file is no longer what the
 // program last read or wrote, that version is first kept under a backup name and the
-// user told; when it can't be kept (or not even read), nothing is written. False when
+// user told; when it can't be kept or not even read, nothing is written. False when
 // nothing was written.
-bool WritePadFile(const char* name, std::string_view bytes);
+bool WritePadFile(const char* name, const PieceSource& next);
 
 // Removes the temporary files of saves that were cut short. When the file itself is
 // missing, the last written of them takes its name: a save can lose the old file only in

@@ -8,6 +8,7 @@
 #include "store/pages.h"
 #include "store/pages_file_format.h"
 #include "text/bytes.h"
+#include "text/digest.h"
 
 #include <cstdio>
 #include <string>
@@ -73,17 +74,28 @@ void TellUnreadable(bool starting) {
          Caption);
 }
 
-// Puts the pages of the file's bytes into Pages. A file that does not list pages is kept
-// under a backup name before anything can save over it; false when that was impossible.
-// So is one with text after a byte 26, where reading stops.
-bool TakePages(std::string_view bytes, bool starting) {
+// The pad read in pieces, and the digest of all its bytes; false when it can't be read.
+bool ReadPad(PagesFileReader& reader, Digest& digest) {
+    digest = NewDigest();
+    const bool read = ReadFileInPieces(PagesFileName, [&](std::string_view piece) {
+        AddToDigest(digest, piece);
+        ReadPiece(reader, piece);
+    });
+    FinishReading(reader);
+    return read;
+}
+
+// Puts the pages read into Pages. A file that does not list pages is kept under a backup
+// name before anything can save over it; false when that was impossible. So is one with
+// text after a byte 26, where reading stops.
+bool TakePages(PagesFileReader& reader, const Digest& digest, bool starting) {
     FileOffLimits = false;
     PagesAheadOfFile = false;
     ChangesUnsaved = false;
-    RememberPadBytes(bytes);
-    const bool listed = ParsePages(bytes, Pages);
-    const bool cut = listed && HoldsTextAfterEndMark(bytes);
-    if ((listed && !cut) || bytes.empty()) {
+    RememberPadDigest(digest);
+    Pages = std::move(reader.pages);
+    const bool cut = reader.marked && reader.textAfterEndMark;
+    if ((reader.marked && !cut) || digest.length == 0) {
         return true;
     }
     const std::string problem =
@@ -121,21 +133,23 @@ void CreatePagesFile() {
     std::snprintf(time, sizeof time, "%02d:%02d:%02d", now.hour, now.minute, now.second);
     const std::string header =
         std::string(WebAddress) + "  Quillpad.qpd file started " + DateText() + " " + time;
-    WritePadFile(PagesFileName, NewPagesFileBytes(header));
+    WritePadFile(PagesFileName, OnePiece(NewPagesFileBytes(header)));
 }
 
 void ReadFileHeader() {
-    std::string bytes;
-    if (ReadWholeFile(PagesFileName, bytes)) {
-        UseHeader(ParseFileHeader(bytes));
+    PagesFileReader reader;
+    Digest digest;
+    if (ReadPad(reader, digest)) {
+        UseHeader(reader.header);
     }
 }
 
 void ReadPages() {
     const EntryKind kind = KindOfEntry(PagesFileName);
-    std::string bytes;
-    if (kind == EntryKind::File && ReadWholeFile(PagesFileName, bytes)) {
-        TakePages(bytes, false);
+    PagesFileReader reader;
+    Digest digest;
+    if (kind == EntryKind::File && ReadPad(reader, digest)) {
+        TakePages(reader, digest, false);
         return;
     }
     ParsePages("", Pages);
@@ -154,12 +168,16 @@ void ReadPages() {
     }
 }
 
-std::string PagesFileBytes() {
+FileHeaderValues HeaderNow() {
     FileHeaderValues header;
     header.header = FileHeader;
     header.left = WindowLeft;
     header.top = WindowTop;
-    return PagesFileImage(header, Pages);
+    return header;
+}
+
+std::string PagesFileBytes() {
+    return PagesFileImage(HeaderNow(), Pages);
 }
 
 // A failed save of the window's position alone loses nothing and tells nothing. Otherwise
@@ -168,7 +186,9 @@ bool SavePagesFile() {
     if (HelpMode == 1) {
         return false;
     }
-    if (!FileOffLimits && WritePadFile(PagesFileName, PagesFileBytes())) {
+    const FileHeaderValues header = HeaderNow();
+    PagesFileWriter writer{header, Pages, 0, {}};
+    if (!FileOffLimits && WritePadFile(PagesFileName, [&] { return NextPiece(writer); })) {
         PagesAheadOfFile = false;
         ChangesUnsaved = false;
         ToldChangesUnsaved = false;
@@ -214,8 +234,9 @@ bool OpenPad() {
     if (kind == EntryKind::Missing) {
         CreatePagesFile();
     }
-    std::string bytes;
-    if (!ReadWholeFile(PagesFileName, bytes)) {
+    PagesFileReader reader;
+    Digest digest;
+    if (!ReadPad(reader, digest)) {
         if (kind == EntryKind::Missing) {
             Tell(std::string(PagesFileName) +
                      " could not be created in this folder: it does not take new files (a "
@@ -228,6 +249,6 @@ bool OpenPad() {
         }
         return false;
     }
-    UseHeader(ParseFileHeader(bytes));
-    return TakePages(bytes, true);
+    UseHeader(reader.header);
+    return TakePages(reader, digest, true);
 }

@@ -1,4 +1,4 @@
-// The pages file as bytes: its lines read from memory, and the whole file built in memory.
+// The pages file as bytes: its lines read from pieces, and the file written in pieces.
 #include "store/pages_file_format.h"
 
 #include "store/stored_text.h"
@@ -12,55 +12,6 @@ namespace {
 static_assert(MarkerStart == "[Pages Start Under This Line!]");
 
 constexpr std::string_view LineEnd = "\r\n";
-
-// Lines of a file image: each ends at a CR, which takes an LF directly after it along;
-// byte 26 ends the file.
-class LineReader {
-  public:
-    explicit LineReader(std::string_view bytes) : rest_(bytes) {
-        if (const void* stop = Find(bytes.data(), 26, bytes.size())) {
-            rest_ = bytes.substr(0, static_cast<const char*>(stop) - bytes.data());
-        }
-    }
-
-    bool AtEnd() const { return rest_.empty(); }
-
-    std::string_view Next() {
-        const void* cr = Find(rest_.data(), '\r', rest_.size());
-        if (cr == nullptr) {
-            const std::string_view last = rest_;
-            rest_ = {};
-            return last;
-        }
-        const std::size_t length = static_cast<const char*>(cr) - rest_.data();
-        const std::string_view line = rest_.substr(0, length);
-        rest_.remove_prefix(length + 1);
-        if (!rest_.empty() && rest_.front() == '\n') {
-            rest_.remove_prefix(1);
-        }
-        return line;
-    }
-
-    // Line ends (CR) left; an upper bound of the lines left.
-    std::size_t CountLineEnds() const {
-        std::size_t count = 0;
-        const char* at = rest_.data();
-        const char* end = at + rest_.size();
-        while (const void* cr = Find(at, '\r', static_cast<std::size_t>(end - at))) {
-            ++count;
-            at = static_cast<const char*>(cr) + 1;
-        }
-        return count;
-    }
-
-  private:
-    // memchr, also for the empty view, whose data may be null.
-    static const void* Find(const char* from, int byte, std::size_t count) {
-        return count == 0 ? nullptr : std::memchr(from, byte, count);
-    }
-
-    std::string_view rest_;
-};
 
 bool Contains(std::string_view line, std::string_view sought) {
     return line.find(sought) != std::string_view::npos;
@@ -102,62 +53,128 @@ std::string PageFromLine(std::string_view line) {
     return page;
 }
 
-} // namespace
-
-FileHeaderValues ParseFileHeader(std::string_view bytes) {
-    FileHeaderValues values;
-    LineReader lines(bytes);
-    std::string_view current;
-    while (!Contains(current, "[Pages") && !lines.AtEnd()) {
-        current = lines.Next();
-        if (current.size() >= 4 && current.substr(0, 4) == WebAddress.substr(0, 4)) {
-            values.header = std::string(current);
+// Where the header values stand and which pages a line begins or is.
+void TakeLine(PagesFileReader& reader, std::string_view line) {
+    using Step = PagesFileReader::HeaderStep;
+    if (reader.headerStep == Step::PositionLine) {
+        ReadPosition(line, reader.header);
+        reader.headerStep = Contains(line, "[Pages") ? Step::Done : Step::Lines;
+    } else if (reader.headerStep == Step::Lines) {
+        if (line.size() >= 4 && line.substr(0, 4) == WebAddress.substr(0, 4)) {
+            reader.header.header = std::string(line);
         }
-        if (Contains(current, "[Position]")) {
-            current = lines.Next();
-            ReadPosition(current, values);
+        if (Contains(line, "[Position]")) {
+            reader.headerStep = Step::PositionLine;
+        } else if (Contains(line, "[Pages")) {
+            reader.headerStep = Step::Done;
         }
     }
-    return values;
+    if (reader.marked) {
+        reader.pages.push_back(PageFromLine(line));
+    } else {
+        reader.marked = line.substr(0, MarkerStart.size()) == MarkerStart;
+    }
+}
+
+// memchr, also for the empty view, whose data may be null.
+const char* Find(std::string_view bytes, int byte) {
+    return bytes.empty() ? nullptr
+                         : static_cast<const char*>(std::memchr(bytes.data(), byte, bytes.size()));
+}
+
+constexpr std::size_t PieceSize = 1 << 20;
+
+} // namespace
+
+// A line ends at a CR, which takes an LF directly after it along; a lone LF is part of its
+// line. Byte 26 ends the file.
+void ReadPiece(PagesFileReader& reader, std::string_view piece) {
+    if (reader.endMarkRead) {
+        reader.textAfterEndMark =
+            reader.textAfterEndMark || piece.find_first_not_of("\r\n") != std::string_view::npos;
+        return;
+    }
+    if (reader.lineEndLast && !piece.empty() && piece.front() == '\n') {
+        piece.remove_prefix(1);
+    }
+    reader.lineEndLast = false;
+    std::string_view readable = piece;
+    if (const char* mark = Find(piece, 26)) {
+        readable = piece.substr(0, static_cast<std::size_t>(mark - piece.data()));
+        reader.endMarkRead = true;
+        ReadPiece(reader, piece.substr(readable.size() + 1));
+    }
+    while (const char* cr = Find(readable, '\r')) {
+        const std::string_view rest =
+            readable.substr(0, static_cast<std::size_t>(cr - readable.data()));
+        if (reader.line.empty()) {
+            TakeLine(reader, rest);
+        } else {
+            reader.line.append(rest);
+            TakeLine(reader, reader.line);
+            reader.line.clear();
+        }
+        readable.remove_prefix(rest.size() + 1);
+        if (readable.empty()) {
+            reader.lineEndLast = !reader.endMarkRead;
+        } else if (readable.front() == '\n') {
+            readable.remove_prefix(1);
+        }
+    }
+    reader.line.append(readable);
+}
+
+void FinishReading(PagesFileReader& reader) {
+    if (!reader.line.empty()) {
+        TakeLine(reader, reader.line);
+        reader.line.clear();
+    }
+    if (reader.headerStep == PagesFileReader::HeaderStep::PositionLine) {
+        TakeLine(reader, "");
+    }
+    if (reader.pages.size() == 1) {
+        reader.pages.emplace_back();
+    }
+}
+
+FileHeaderValues ParseFileHeader(std::string_view bytes) {
+    PagesFileReader reader;
+    ReadPiece(reader, bytes);
+    FinishReading(reader);
+    return reader.header;
 }
 
 bool ParsePages(std::string_view bytes, std::vector<std::string>& pages) {
-    pages.assign(1, std::string());
-    LineReader lines(bytes);
-    bool marked = false;
-    while (!marked && !lines.AtEnd()) {
-        marked = lines.Next().substr(0, MarkerStart.size()) == MarkerStart;
+    PagesFileReader reader;
+    ReadPiece(reader, bytes);
+    FinishReading(reader);
+    pages = std::move(reader.pages);
+    return reader.marked;
+}
+
+std::string_view NextPiece(PagesFileWriter& writer) {
+    writer.piece.clear();
+    if (writer.nextPage == 0) {
+        const FileHeaderValues& header = writer.header;
+        AppendLine(writer.piece, header.header);
+        AppendLine(writer.piece, "");
+        AppendLine(writer.piece, PositionLine);
+        AppendLine(writer.piece, NumberText(header.left) + " " + NumberText(header.top));
+        AppendLine(writer.piece, "");
+        AppendLine(writer.piece, MarkerLine);
+        writer.nextPage = 1;
     }
-    if (marked) {
-        pages.reserve(lines.CountLineEnds() + 2);
-        while (!lines.AtEnd()) {
-            pages.push_back(PageFromLine(lines.Next()));
-        }
+    while (writer.nextPage < writer.pages.size() && writer.piece.size() < PieceSize) {
+        AppendPageLine(writer.piece, writer.pages[writer.nextPage++]);
     }
-    // Page 1 always exists, even in a file that lists none.
-    if (pages.size() == 1) {
-        pages.emplace_back();
-    }
-    return marked;
+    return writer.piece;
 }
 
 std::string PagesFileImage(const FileHeaderValues& header, const std::vector<std::string>& pages) {
-    const std::string position = NumberText(header.left) + " " + NumberText(header.top);
-    std::size_t size = header.header.size() + PositionLine.size() + position.size() +
-                       MarkerLine.size() + 6 * LineEnd.size();
-    for (std::size_t n = 1; n < pages.size(); ++n) {
-        size += pages[n].size() + LineEnd.size();
-    }
+    PagesFileWriter writer{header, pages, 0, {}};
     std::string out;
-    out.reserve(size);
-    AppendLine(out, header.header);
-    AppendLine(out, "");
-    AppendLine(out, PositionLine);
-    AppendLine(out, position);
-    AppendLine(out, "");
-    AppendLine(out, MarkerLine);
-    for (std::size_t n = 1; n < pages.size(); ++n) {
-        AppendPageLine(out, pages[n]);
+    for (std::string_view piece = NextPiece(writer); !piece.empty(); piece = NextPiece(writer)) {
+        out.append(piece);
     }
     return out;
 }
@@ -171,10 +188,4 @@ std::string NewPagesFileBytes(std::string_view headerLine) {
     AppendLine(out, MarkerLine);
     AppendLine(out, "");
     return out;
-}
-
-bool HoldsTextAfterEndMark(std::string_view bytes) {
-    const std::size_t mark = bytes.find('\x1a');
-    return mark != std::string_view::npos &&
-           bytes.find_first_not_of("\r\n", mark + 1) != std::string_view::npos;
 }

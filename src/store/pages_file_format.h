@@ -1,5 +1,5 @@
 // The pages file as bytes: its fixed lines, reading its header values and pages from
-// bytes, and the bytes of a whole file. Nothing here touches a file or a global.
+// bytes, and writing the bytes of a whole file. Nothing here touches a file or a global.
 #pragma once
 
 #include <cstdint>
@@ -27,13 +27,40 @@ struct FileHeaderValues {
     std::int32_t noStoredPosition = 0; // 1 when the position line is empty
 };
 
+// Reads a pages file fed in pieces as they come from the disk, so that opening a pad never
+// holds its bytes and its pages at once.
+struct PagesFileReader {
+    FileHeaderValues header;
+    std::vector<std::string> pages = std::vector<std::string>(1); // element 0 unused
+    bool marked = false;                                          // the marker line was found
+    bool textAfterEndMark = false; // a byte 26 with anything but line ends after it
+
+    // How far the reading has got.
+    std::string line;         // the line read so far, before its end
+    bool lineEndLast = false; // the last byte ended a line with CR; an LF next is part of it
+    bool endMarkRead = false; // a byte 26 was read: no more lines
+    enum class HeaderStep { Lines, PositionLine, Done } headerStep = HeaderStep::Lines;
+};
+void ReadPiece(PagesFileReader& reader, std::string_view piece);
+// The end of the file: its last line is taken even without a line end, and page 1 always
+// exists, even in a file that lists none.
+void FinishReading(PagesFileReader& reader);
+
+// The same for bytes held whole.
 FileHeaderValues ParseFileHeader(std::string_view bytes);
 // Fills pages (element 0 unused); false when the marker line is missing.
 bool ParsePages(std::string_view bytes, std::vector<std::string>& pages);
 
-// Whether the bytes hold a byte 26 with anything but line ends after it: reading stops
-// at that byte, so what follows would be lost by a save.
-bool HoldsTextAfterEndMark(std::string_view bytes);
+// Writes a pages file a piece at a time, so that a save never holds a second copy of the
+// pad. The header values and pages must stay as they are until the last piece.
+struct PagesFileWriter {
+    const FileHeaderValues& header;
+    const std::vector<std::string>& pages; // element 0 unused
+    std::size_t nextPage = 0;              // 0 while the fixed lines are still to come
+    std::string piece;
+};
+// The next piece of the file; empty once it is all written.
+std::string_view NextPiece(PagesFileWriter& writer);
 
 // A whole file holding these header values and pages (element 0 unused).
 std::string PagesFileImage(const FileHeaderValues& header, const std::vector<std::string>& pages);

@@ -53,6 +53,9 @@ Digest NewDigest() {
 }
 
 void AddToDigest(Digest& digest, std::string_view bytes) {
+    if (bytes.empty()) { // whose data may be null
+        return;
+    }
     const auto* next = reinterpret_cast<const unsigned char*>(bytes.data());
     std::size_t left = bytes.size();
     digest.length += left;

@@ -68,11 +68,38 @@ void SaveOddPages(std::string_view bytes) {
     }
 }
 
+// A byte 26 with anything but line ends after it.
+bool HoldsTextAfterEndMark(std::string_view bytes) {
+    const std::size_t mark = bytes.find('\x1a');
+    return mark != std::string_view::npos &&
+           bytes.find_first_not_of("\r\n", mark + 1) != std::string_view::npos;
+}
+
+// However the file is cut into pieces on its way from the disk, it reads the same.
+void ReadInPieces(std::string_view bytes) {
+    PagesFileReader whole;
+    ReadPiece(whole, bytes);
+    FinishReading(whole);
+    const std::size_t cut = bytes.empty() ? 1 : 1 + static_cast<unsigned char>(bytes[0]) % 7;
+    PagesFileReader pieces;
+    for (std::size_t at = 0; at < bytes.size(); at += cut) {
+        ReadPiece(pieces, bytes.substr(at, cut));
+    }
+    FinishReading(pieces);
+    Check(pieces.pages == whole.pages && pieces.marked == whole.marked);
+    Check(pieces.header.header == whole.header.header && pieces.header.left == whole.header.left &&
+          pieces.header.top == whole.header.top &&
+          pieces.header.noStoredPosition == whole.header.noStoredPosition);
+    Check(pieces.textAfterEndMark == whole.textAfterEndMark);
+    Check(whole.textAfterEndMark == HoldsTextAfterEndMark(bytes));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     ReadSaveRead(bytes);
     SaveOddPages(bytes);
+    ReadInPieces(bytes);
     return 0;
 }

@@ -55,12 +55,12 @@ TEST_F(Files, ReadsWholeFilesOnly) {
 }
 
 TEST_F(Files, ReplacesOrCreatesAndKeepsPermissions) {
-    ASSERT_TRUE(ReplaceFileWith("pad", "first"));
+    ASSERT_TRUE(ReplaceFileWith("pad", OnePiece("first")));
     EXPECT_EQ(FileBytes("pad"), "first");
     fs::permissions("pad", fs::perms::owner_read | fs::perms::owner_write);
-    ASSERT_TRUE(ReplaceFileWith("pad", "second, longer"));
+    ASSERT_TRUE(ReplaceFileWith("pad", OnePiece("second, longer")));
     EXPECT_EQ(FileBytes("pad"), "second, longer");
-    ASSERT_TRUE(ReplaceFileWith("pad", ""));
+    ASSERT_TRUE(ReplaceFileWith("pad", OnePiece("")));
     EXPECT_EQ(FileBytes("pad"), "");
     EXPECT_EQ(fs::status("pad").permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(NamesIn(folder.path()), std::vector<std::string>{"pad"});
@@ -69,10 +69,10 @@ TEST_F(Files, ReplacesOrCreatesAndKeepsPermissions) {
 TEST_F(Files, NeverReplacesReadOnlyFilesOrFolders) {
     WriteBytes("pad", "kept");
     fs::permissions("pad", fs::perms::owner_read | fs::perms::group_read);
-    EXPECT_FALSE(ReplaceFileWith("pad", "new"));
+    EXPECT_FALSE(ReplaceFileWith("pad", OnePiece("new")));
     EXPECT_EQ(FileBytes("pad"), "kept");
     fs::create_directory("folder");
-    EXPECT_FALSE(ReplaceFileWith("folder", "new"));
+    EXPECT_FALSE(ReplaceFileWith("folder", OnePiece("new")));
     EXPECT_TRUE(fs::is_directory("folder"));
     EXPECT_EQ(NamesIn(folder.path()), (std::vector<std::string>{"folder", "pad"}));
 }
@@ -82,11 +82,11 @@ TEST_F(Files, AFailedWriteLeavesTheOldFileWholeAndNoTemporaryFile) {
     WriteBytes("pad", old);
     {
         FileSizeLimit limit(4096);
-        EXPECT_FALSE(ReplaceFileWith("pad", std::string(100000, 'n')));
+        EXPECT_FALSE(ReplaceFileWith("pad", OnePiece(std::string(100000, 'n'))));
     }
     EXPECT_EQ(FileBytes("pad"), old);
     EXPECT_EQ(NamesIn(folder.path()), std::vector<std::string>{"pad"});
-    EXPECT_TRUE(ReplaceFileWith("pad", std::string(100000, 'n')));
+    EXPECT_TRUE(ReplaceFileWith("pad", OnePiece(std::string(100000, 'n'))));
     EXPECT_EQ(FileBytes("pad").size(), 100000u);
 }
 

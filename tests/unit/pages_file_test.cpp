@@ -416,6 +416,51 @@ TEST_F(PagesFile, AFailedSaveLeavesTheOldFileWhole) {
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
 }
 
+// The disk hands the file over in pieces of any size: a line end, a CR LF pair or the end
+// mark cut between two pieces reads as in one piece.
+TEST_F(PagesFile, AFileReadInPiecesOfAnySizeReadsAsWhole) {
+    const std::string files[] = {
+        PadFile("http://h", " 10  20", "one\r\ntwo\rthree\n\r\n\r\nlast"),
+        "http://a\r\nhttp://b\r[Position]\r\n 7  8\r\n" + Marker + "p\x1aq\r\n",
+        "x\r\n[Position]",
+        "[Position] [Pages\r\n 3  4\r\n" + Marker + "\r\n\r\n\x1a\r\n",
+        "",
+        "\r\n\r\n",
+        Marker + "a\r\n\x1a\x1a",
+    };
+    for (const std::string& file : files) {
+        PagesFileReader whole;
+        ReadPiece(whole, file);
+        FinishReading(whole);
+        for (const std::size_t size : {1u, 2u, 3u, 5u, 64u}) {
+            PagesFileReader pieces;
+            for (std::size_t at = 0; at < file.size(); at += size) {
+                ReadPiece(pieces, std::string_view(file).substr(at, size));
+            }
+            FinishReading(pieces);
+            const std::string what = "pieces of " + std::to_string(size) + " of " + file;
+            EXPECT_EQ(pieces.pages, whole.pages) << what;
+            EXPECT_EQ(pieces.marked, whole.marked) << what;
+            EXPECT_EQ(pieces.textAfterEndMark, whole.textAfterEndMark) << what;
+            EXPECT_EQ(pieces.header.header, whole.header.header) << what;
+            EXPECT_EQ(pieces.header.left, whole.header.left) << what;
+            EXPECT_EQ(pieces.header.top, whole.header.top) << what;
+            EXPECT_EQ(pieces.header.noStoredPosition, whole.header.noStoredPosition) << what;
+        }
+    }
+    PagesFileReader first;
+    ReadPiece(first, files[0]);
+    FinishReading(first);
+    EXPECT_EQ(first.pages, (PageList{"", "one", "two", "three\n", "", "last"}));
+    EXPECT_EQ(first.header.left, 10);
+    PagesFileReader cut;
+    ReadPiece(cut, files[1]);
+    FinishReading(cut);
+    EXPECT_EQ(cut.pages, (PageList{"", "p"}));
+    EXPECT_TRUE(cut.textAfterEndMark);
+    EXPECT_EQ(cut.header.header, "http://b");
+}
+
 TEST_F(PagesFile, AFiftyMegabytePadIsReadWhole) {
     std::string lines;
     const int count = 50000;
