@@ -158,7 +158,12 @@ int main(int argc, char** argv) {
     }
     ResultsTable table(columns);
     // The pads need the header of a new pad; making one also warms up Wine for the first start.
-    HeaderOfNewPad();
+    try {
+        HeaderOfNewPad();
+    } catch (const ScenarioFailure& failure) {
+        std::fprintf(stderr, "bench: cannot make a new pad: %s\n", failure.what());
+        return 1;
+    }
     MeasureEmptyPad(table);
     for (std::size_t at = 0; at < sizes.size(); ++at) {
         const std::size_t column = at + 1;
