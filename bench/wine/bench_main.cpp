@@ -25,8 +25,9 @@ bool anyFailed = false;
 
 // Runs one measure; a failure is reported, marks the cell and leaves the others to run.
 template <typename Measure>
-void Try(ResultsTable& table, const std::string& row, std::size_t column, Measure measure) {
-    std::fprintf(stderr, "bench:   %s\n", row.c_str());
+void Try(ResultsTable& table, const std::string& row, std::size_t column, Measure measure,
+         const std::string& doing = "") {
+    std::fprintf(stderr, "bench:   %s\n", (doing.empty() ? row : doing).c_str());
     try {
         measure();
     } catch (const ScenarioFailure& failure) {
@@ -57,6 +58,7 @@ std::string CountCell(long count) {
 void MeasureEmptyPad(ResultsTable& table) {
     std::fprintf(stderr, "bench: an empty pad (the program makes it)\n");
     WorkFolder folder;
+    table.Set("pages", 0, "1");
     Try(table, "start-up until page 1 shows (ms)", 0, [&] {
         const StartFigures starts = MeasureStarts(folder, "", "", 3);
         table.Set("start-up until page 1 shows (ms)", 0, MedianCell(starts.shownMs));
@@ -64,10 +66,42 @@ void MeasureEmptyPad(ResultsTable& table) {
     });
 }
 
+// The actions in one run of the program's window; each figure is measured on its own.
+void MeasureInWindow(ResultsTable& table, std::size_t column, const WorkFolder& folder,
+                     long pageCount) {
+    Session session(folder);
+    const HWND main = session.Main();
+    Try(table, "plain flip (ms)", column, [&] {
+        const FlipFigures flips = TimePlainFlips(main, folder, 5);
+        table.Set("plain flip (ms)", column, MedianCell(flips.shownMs));
+        table.Set("pad writes in 5 plain flips", column, CountCell(flips.writes));
+    });
+    Try(table, "flip after an edit: page shown (ms)", column, [&] {
+        const EditFlipFigures flips = TimeFlipsAfterEdit(main, folder, 3);
+        table.Set("flip after an edit: page shown (ms)", column, MedianCell(flips.shownMs));
+        table.Set("flip after an edit: pad written (ms)", column, MedianCell(flips.savedMs));
+    });
+    Try(table, "one move until the pad is written (ms)", column, [&] {
+        const MoveFigures moves = TimeMoves(main, folder, 5);
+        table.Set("one move until the pad is written (ms)", column, MedianCell(moves.savedMs));
+        table.Set("pad writes in 5 moves", column, CountCell(moves.writes));
+    });
+    Try(table, "drag across the screen, 20 steps (ms)", column, [&] {
+        const DragFigures drags = TimeDrags(main, folder, 3, DragSteps);
+        table.Set("drag across the screen, 20 steps (ms)", column, MedianCell(drags.totalMs));
+        table.Set("pad writes per drag", column,
+                  RangeCell(drags.writes) + (drags.overflowed ? "+" : ""));
+    });
+    Try(table, "Shift+Right to the last page (ms)", column, [&] {
+        table.Set("Shift+Right to the last page (ms)", column,
+                  MedianCell(TimeSearchesToLastPage(main, pageCount, 3)));
+    });
+    Close(session, CloseBy::SystemCommand);
+}
+
 void MeasureQuillpad(ResultsTable& table, std::size_t column, const std::vector<std::string>& pages,
                      int startRuns) {
     const std::string pad = PadBytes(pages);
-    const long count = static_cast<long>(pages.size());
     WorkFolder folder;
     Try(table, "start-up until page 1 shows (ms)", column, [&] {
         const StartFigures starts = MeasureStarts(folder, pad, ShownForm(pages.front()), startRuns);
@@ -75,35 +109,11 @@ void MeasureQuillpad(ResultsTable& table, std::size_t column, const std::vector<
         table.Set("start-up until its first save (ms)", column, MedianCell(starts.savedMs));
         table.Set("peak working set after the start (MB)", column, MedianCell(starts.peakMb));
     });
-    Try(table, "plain flip (ms)", column, [&] {
+    const auto inWindow = [&] {
         WriteBytes(folder / PagesFileName, pad);
-        Session session(folder);
-        const HWND main = session.Main();
-        Try(table, "plain flip (ms)", column,
-            [&] { table.Set("plain flip (ms)", column, MedianCell(TimePlainFlips(main, 5))); });
-        Try(table, "flip after an edit: page shown (ms)", column, [&] {
-            const EditFlipFigures flips = TimeFlipsAfterEdit(main, folder, 3);
-            table.Set("flip after an edit: page shown (ms)", column, MedianCell(flips.shownMs));
-            table.Set("flip after an edit: pad written (ms)", column, MedianCell(flips.savedMs));
-        });
-        Try(table, "one move until the pad is written (ms)", column, [&] {
-            const int runs = 5;
-            const MoveFigures moves = TimeMoves(main, folder, runs);
-            table.Set("one move until the pad is written (ms)", column, MedianCell(moves.savedMs));
-            table.Set("pad writes in 5 moves", column, CountCell(moves.writes));
-        });
-        Try(table, "drag across the screen, 20 steps (ms)", column, [&] {
-            const DragFigures drags = TimeDrags(main, folder, 3, DragSteps);
-            table.Set("drag across the screen, 20 steps (ms)", column, MedianCell(drags.totalMs));
-            table.Set("pad writes per drag", column,
-                      RangeCell(drags.writes) + (drags.overflowed ? "+" : ""));
-        });
-        Try(table, "Shift+Right to the last page (ms)", column, [&] {
-            table.Set("Shift+Right to the last page (ms)", column,
-                      MedianCell(TimeSearchesToLastPage(main, count, 3)));
-        });
-        Close(session, CloseBy::SystemCommand);
-    });
+        MeasureInWindow(table, column, folder, static_cast<long>(pages.size()));
+    };
+    Try(table, "plain flip (ms)", column, inWindow, "starting the program for its window");
 }
 
 void MeasurePeer(ResultsTable& table, std::size_t column, const std::vector<std::string>& pages,
@@ -189,6 +199,8 @@ int main(int argc, char** argv) {
                   "the screen, and the release; its time runs until the window is idle at the "
                   "drop. Writes are counted with ReadDirectoryChangesW (a + means more changes "
                   "than it could count).");
+    table.AddNote("Wall-clock figures of a shared machine: other work on it shows in them, so "
+                  "compare runs made side by side.");
     table.AddNote("Shift+Right includes the program's 60 ms highlight of the match, as the "
                   "window answers only after it.");
     table.Print("Quillpad.exe under Wine, and the system's notepad on the same text (ms, MB)");

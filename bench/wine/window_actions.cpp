@@ -34,19 +34,21 @@ void FocusSearchBox(HWND main) {
 
 } // namespace
 
-std::vector<double> TimePlainFlips(HWND main, int runs) {
+FlipFigures TimePlainFlips(HWND main, const WorkFolder& folder, int runs) {
     FocusSearchBox(main);
-    std::vector<double> timings;
+    FlipFigures figures;
+    PadWriteCounter counter(folder.Path());
     for (int run = 0; run < runs; ++run) {
         const long next = PageShown(main) + 1;
         const double started = NowMs();
         PressKey(VK_RIGHT);
-        timings.push_back(MsUntil(
+        figures.shownMs.push_back(MsUntil(
             started, [&] { return Shows(main, next); }, "the flip to page " + std::to_string(next),
             ActionTimeoutMs));
         Settle(main);
     }
-    return timings;
+    figures.writes = counter.CountWhenQuiet();
+    return figures;
 }
 
 EditFlipFigures TimeFlipsAfterEdit(HWND main, const WorkFolder& folder, int runs) {

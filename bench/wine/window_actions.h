@@ -8,8 +8,12 @@
 
 #include <vector>
 
-// Right in the search box until the page box shows the next page.
-std::vector<double> TimePlainFlips(HWND main, int runs);
+struct FlipFigures {
+    std::vector<double> shownMs; // until the page box shows the next page
+    int writes = 0;              // the pad's writes over all the flips
+};
+// Right in the search box, nothing typed.
+FlipFigures TimePlainFlips(HWND main, const WorkFolder& folder, int runs);
 
 struct EditFlipFigures {
     std::vector<double> shownMs; // until the page box shows the next page
