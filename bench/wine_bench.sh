@@ -29,7 +29,13 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset WINEARCH
 
-cleanup() { bash "$e2e" cleanup "$bench" "$win64" || true; }
+running=
+cleanup() {
+    if [ -n "$running" ]; then
+        kill "$running" 2>/dev/null || true
+    fi
+    bash "$e2e" cleanup "$bench" "$win64" || true
+}
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
@@ -37,6 +43,17 @@ mkdir -p "$bench"
 bash "$e2e" setup "$bench" "$win64"
 DISPLAY=:$(tr -d '[:space:]' <"$bench/e2e-state/display")
 export DISPLAY
+# A run ended from outside leaves its pads in the prefix's temporary folder (this prefix is the
+# bench's own).
+rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/quillpad-e2e-*
 
-# A hung run is ended from outside; cleanup then ends what it left in the prefix.
-timeout 900 wine "$win64/quillpad_bench.exe" "$@" </dev/null | tr -d '\r'
+# In the background, so that a signal to this script is taken at once and not only once the
+# bench has ended; a hung run is ended by the timeout. Either way cleanup ends what is left
+# in the prefix. The progress goes to stderr as it comes, the table to stdout at the end.
+timeout 900 wine "$win64/quillpad_bench.exe" "$@" </dev/null >"$bench/table.txt" &
+running=$!
+status=0
+wait "$running" || status=$?
+running=
+tr -d '\r' <"$bench/table.txt"
+exit "$status"
