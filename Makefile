@@ -27,8 +27,10 @@ run: exe
 test: deps-test exe native
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
-bench: native
+# The native benchmarks first, then the real program under Xvfb and Wine.
+bench: native exe
 	$(NATIVE)/bench/quillpad_bench --benchmark_counters_tabular=true
+	bench/wine_bench.sh $(NATIVE) $(WIN64)
 
 fuzz: native
 	cd $(NATIVE) && ctest --output-on-failure -R fuzz

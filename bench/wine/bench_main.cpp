@@ -1,0 +1,208 @@
+// quillpad_bench: times the real Quillpad.exe on big pads, and the system's notepad on the
+// same text, and prints one table.
+#include "bench_pads.h"
+#include "check.h"
+#include "notepad_peer.h"
+#include "pages_file.h"
+#include "process.h"
+#include "results_table.h"
+#include "session.h"
+#include "start_up.h"
+#include "window_actions.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int DragSteps = 20;
+bool anyFailed = false;
+
+// Runs one measure; a failure is reported, marks the cell and leaves the others to run.
+template <typename Measure>
+void Try(ResultsTable& table, const std::string& row, std::size_t column, Measure measure,
+         const std::string& doing = "") {
+    std::fprintf(stderr, "bench:   %s\n", (doing.empty() ? row : doing).c_str());
+    try {
+        measure();
+    } catch (const ScenarioFailure& failure) {
+        std::fprintf(stderr, "bench:   %s failed: %s\n", row.c_str(), failure.what());
+        table.Set(row, column, "failed");
+        anyFailed = true;
+    }
+}
+
+std::vector<int> SizesFrom(const char* list) {
+    std::vector<int> sizes;
+    for (const char* at = list; *at;) {
+        char* end = nullptr;
+        const long size = std::strtol(at, &end, 10);
+        if (end == at || size <= 0) {
+            return {};
+        }
+        sizes.push_back(static_cast<int>(size));
+        at = *end == ',' ? end + 1 : end;
+    }
+    return sizes;
+}
+
+std::string CountCell(long count) {
+    return std::to_string(count);
+}
+
+void MeasureEmptyPad(ResultsTable& table) {
+    std::fprintf(stderr, "bench: an empty pad (the program makes it)\n");
+    WorkFolder folder;
+    table.Set("pages", 0, "1");
+    Try(table, "start-up until page 1 shows (ms)", 0, [&] {
+        const StartFigures starts = MeasureStarts(folder, "", "", 3);
+        table.Set("start-up until page 1 shows (ms)", 0, MedianCell(starts.shownMs));
+        table.Set("peak working set after the start (MB)", 0, MedianCell(starts.peakMb));
+    });
+}
+
+// The actions in one run of the program's window; each figure is measured on its own.
+void MeasureInWindow(ResultsTable& table, std::size_t column, const WorkFolder& folder,
+                     long pageCount) {
+    Session session(folder);
+    const HWND main = session.Main();
+    Try(table, "plain flip (ms)", column, [&] {
+        const FlipFigures flips = TimePlainFlips(main, folder, 5);
+        table.Set("plain flip (ms)", column, MedianCell(flips.shownMs));
+        table.Set("pad writes in 5 plain flips", column, CountCell(flips.writes));
+    });
+    Try(table, "flip after an edit: page shown (ms)", column, [&] {
+        const EditFlipFigures flips = TimeFlipsAfterEdit(main, folder, 3);
+        table.Set("flip after an edit: page shown (ms)", column, MedianCell(flips.shownMs));
+        table.Set("flip after an edit: pad written (ms)", column, MedianCell(flips.savedMs));
+    });
+    Try(table, "one move until the pad is written (ms)", column, [&] {
+        const MoveFigures moves = TimeMoves(main, folder, 5);
+        table.Set("one move until the pad is written (ms)", column, MedianCell(moves.savedMs));
+        table.Set("pad writes in 5 moves", column, CountCell(moves.writes));
+    });
+    Try(table, "drag across the screen, 20 steps (ms)", column, [&] {
+        const DragFigures drags = TimeDrags(main, folder, 3, DragSteps);
+        table.Set("drag across the screen, 20 steps (ms)", column, MedianCell(drags.totalMs));
+        table.Set("pad writes per drag", column,
+                  RangeCell(drags.writes) + (drags.overflowed ? "+" : ""));
+    });
+    Try(table, "Shift+Right to the last page (ms)", column, [&] {
+        table.Set("Shift+Right to the last page (ms)", column,
+                  MedianCell(TimeSearchesToLastPage(main, pageCount, 3)));
+    });
+    Close(session, CloseBy::SystemCommand);
+}
+
+void MeasureQuillpad(ResultsTable& table, std::size_t column, const std::vector<std::string>& pages,
+                     int startRuns) {
+    const std::string pad = PadBytes(pages);
+    WorkFolder folder;
+    Try(table, "start-up until page 1 shows (ms)", column, [&] {
+        const StartFigures starts = MeasureStarts(folder, pad, ShownForm(pages.front()), startRuns);
+        table.Set("start-up until page 1 shows (ms)", column, MedianCell(starts.shownMs));
+        table.Set("start-up until its first save (ms)", column, MedianCell(starts.savedMs));
+        table.Set("peak working set after the start (MB)", column, MedianCell(starts.peakMb));
+    });
+    const auto inWindow = [&] {
+        WriteBytes(folder / PagesFileName, pad);
+        MeasureInWindow(table, column, folder, static_cast<long>(pages.size()));
+    };
+    Try(table, "plain flip (ms)", column, inWindow, "starting the program for its window");
+}
+
+void MeasurePeer(ResultsTable& table, std::size_t column, const std::vector<std::string>& pages,
+                 int runs, int capS) {
+    WorkFolder folder;
+    const std::string text = PlainText(pages);
+    const std::string path = folder / "pad.txt";
+    WriteBytes(path, text);
+    Try(table, "notepad: start-up until the text shows (ms)", column, [&] {
+        const NotepadFigures peer = MeasureNotepad(path, text.size(), runs, capS * 1000);
+        table.Set("notepad: start-up until the text shows (ms)", column,
+                  peer.timedOut ? "> " + std::to_string(capS * 1000) : MedianCell(peer.shownMs));
+        table.Set("notepad: peak working set (MB)", column,
+                  (peer.timedOut ? ">= " : "") + MedianCell(peer.peakMb));
+    });
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: quillpad_bench [--exe PATH] [--sizes MB,MB,...] "
+                         "[--notepad-cap SECONDS]\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    std::vector<int> sizes{1, 10, 100};
+    int notepadCapS = 60;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--exe") == 0 && i + 1 < argc) {
+            SetProgramPath(argv[++i]);
+        } else if (std::strcmp(argv[i], "--sizes") == 0 && i + 1 < argc) {
+            sizes = SizesFrom(argv[++i]);
+        } else if (std::strcmp(argv[i], "--notepad-cap") == 0 && i + 1 < argc) {
+            notepadCapS = std::atoi(argv[++i]);
+        } else {
+            return Usage();
+        }
+    }
+    if (sizes.empty() || notepadCapS <= 0) {
+        return Usage();
+    }
+    if (GetFileAttributesA(ProgramPath().c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::fprintf(stderr, "bench: the program %s is not there\n", ProgramPath().c_str());
+        return 1;
+    }
+
+    std::vector<std::string> columns{"empty"};
+    for (int size : sizes) {
+        columns.push_back(std::to_string(size) + " MB");
+    }
+    ResultsTable table(columns);
+    // The pads need the header of a new pad; making one also warms up Wine for the first start.
+    try {
+        HeaderOfNewPad();
+    } catch (const ScenarioFailure& failure) {
+        std::fprintf(stderr, "bench: cannot make a new pad: %s\n", failure.what());
+        return 1;
+    }
+    MeasureEmptyPad(table);
+    for (std::size_t at = 0; at < sizes.size(); ++at) {
+        const std::size_t column = at + 1;
+        const std::vector<std::string> pages =
+            FillerPages(static_cast<std::size_t>(sizes[at]) << 20);
+        std::fprintf(stderr, "bench: a %d MB pad of %zu pages\n", sizes[at], pages.size());
+        table.Set("pages", column, CountCell(static_cast<long>(pages.size())));
+        const bool big = sizes[at] > 10;
+        MeasureQuillpad(table, column, pages, big ? 3 : 5);
+        std::fprintf(stderr, "bench: the system's notepad on the same text\n");
+        MeasurePeer(table, column, pages, big ? 1 : 3, notepadCapS);
+    }
+    table.AddNote("Medians: start-up of 5 runs (3 above 10 MB, 3 for the empty pad), 5 flips, "
+                  "3 flips after an edit, 5 moves, 3 drags, 3 searches; notepad 3 runs (1 above "
+                  "10 MB), given up after " +
+                  std::to_string(notepadCapS) + " s.");
+    table.AddNote("Start-up counts from CreateProcess until the window answers with page 1's "
+                  "text; peak working set is read once the window is idle after its start.");
+    table.AddNote("A flip after an edit goes to the page with Shift+Tab, types one character, Tab, "
+                  "then Right. One move is "
+                  "SetWindowPos by 8 pixels from the bench.");
+    table.AddNote("A drag is a real press on the title bar, 20 mouse moves 20 ms apart across "
+                  "the screen, and the release; its time runs until the window is idle at the "
+                  "drop. Writes are counted with ReadDirectoryChangesW (a + means more changes "
+                  "than it could count).");
+    table.AddNote("Wall-clock figures of a shared machine: other work on it shows in them, so "
+                  "compare runs made side by side.");
+    table.AddNote("Shift+Right includes the program's 60 ms highlight of the match, as the "
+                  "window answers only after it.");
+    table.Print("Quillpad.exe under Wine, and the system's notepad on the same text (ms, MB)");
+    return anyFailed ? 1 : 0;
+}
