@@ -124,7 +124,7 @@ bool ReadFileInPieces(const char* name, const std::function<void(std::string_vie
     if (!in.Valid()) {
         return false;
     }
-    std::vector<char> piece(1 << 16);
+    std::vector<char> piece(1 << 20);
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(in.handle, piece.data(), static_cast<DWORD>(piece.size()), &got, nullptr)) {

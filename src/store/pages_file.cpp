@@ -35,6 +35,13 @@ bool FileOffLimits = false;
 // The user has heard of the present spell of failed saves (or is being asked instead).
 bool ToldChangesUnsaved = false;
 
+// The header values the file holds as last read or written.
+FileHeaderValues HeaderOfFile;
+
+bool SameHeader(const FileHeaderValues& a, const FileHeaderValues& b) {
+    return a.header == b.header && a.left == b.left && a.top == b.top;
+}
+
 void UseHeader(const FileHeaderValues& values) {
     FileHeader = values.header;
     WindowLeft = values.left;
@@ -187,8 +194,16 @@ bool SavePagesFile() {
         return false;
     }
     const FileHeaderValues header = HeaderNow();
+    PagesFileWriter check{header, Pages, 0, {}};
+    // Writing what the file holds already would only cost time: a big pad's save at every
+    // start, where the window shows at the place the file names, for one.
+    if (!FileOffLimits && !PagesAheadOfFile && SameHeader(header, HeaderOfFile) &&
+        PadFileHolds(PagesFileName, [&] { return NextPiece(check); })) {
+        return true;
+    }
     PagesFileWriter writer{header, Pages, 0, {}};
     if (!FileOffLimits && WritePadFile(PagesFileName, [&] { return NextPiece(writer); })) {
+        HeaderOfFile = header;
         PagesAheadOfFile = false;
         ChangesUnsaved = false;
         ToldChangesUnsaved = false;
@@ -250,5 +265,6 @@ bool OpenPad() {
         return false;
     }
     UseHeader(reader.header);
+    HeaderOfFile = HeaderNow();
     return TakePages(reader, digest, true);
 }

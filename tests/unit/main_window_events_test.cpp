@@ -1,4 +1,5 @@
-// What the main window does when it moves: every move writes the pad, a drag only once.
+// What the main window does when it moves: a move writes the pad, a drag only once, and
+// nothing is written that the file holds already.
 #include "app/help_mode.h"
 #include "app/main_window_events.h"
 #include "platform/save_faults.h"
@@ -37,16 +38,20 @@ class WindowEvents : public ::testing::Test {
 };
 
 TEST_F(WindowEvents, ADragWritesThePadOnceWithTheDropPosition) {
+    MainWindowMoved(5, 6);
+    EXPECT_EQ(FilesReplaced, 1) << "a file not in the written form is written anew";
+    MainWindowMoved(5, 6);
+    EXPECT_EQ(FilesReplaced, 1) << "the bytes the file holds already are not written again";
     MainWindowMoved(7, 8);
-    EXPECT_EQ(FilesReplaced, 1) << "a move outside a drag writes at once";
+    EXPECT_EQ(FilesReplaced, 2) << "a move outside a drag writes at once";
     MainWindowDragStarted();
     for (int step = 1; step <= 30; ++step) {
         MainWindowMoved(10 * step, 20 * step);
     }
-    EXPECT_EQ(FilesReplaced, 1) << "nothing is written while the window is dragged";
+    EXPECT_EQ(FilesReplaced, 2) << "nothing is written while the window is dragged";
     EXPECT_EQ(Stored().left, 7);
     MainWindowDropped();
-    EXPECT_EQ(FilesReplaced, 2);
+    EXPECT_EQ(FilesReplaced, 3);
     EXPECT_EQ(Stored().left, 300);
     EXPECT_EQ(Stored().top, 600);
 }
