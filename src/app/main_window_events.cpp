@@ -5,11 +5,11 @@
 #include "store/page_store.h"
 #include "store/pages_file.h"
 
-const char* const UnsavedCloseQuestion =
+namespace {
+
+constexpr const char* UnsavedCloseQuestion =
     "Quillpad.qpd could not be saved, so your latest changes are not in it. Close Quillpad "
     "anyway and lose them?";
-
-namespace {
 
 bool Dragging = false;
 bool MovedWhileDragging = false;

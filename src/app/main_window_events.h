@@ -21,5 +21,3 @@ void MainWindowMoved(std::int32_t left, std::int32_t top);
 // at the drop, instead of at every step.
 void MainWindowDragStarted();
 void MainWindowDropped();
-
-extern const char* const UnsavedCloseQuestion;

@@ -89,9 +89,7 @@ void PadReplacedWhileRunning() {
     PreparePad(folder, {"one", "two"});
     Session session(folder);
     HWND main = session.Main();
-    ClickControl(main, PageText);
-    PressKeys({VK_CONTROL, VK_END});
-    TypeText(" typed");
+    TypeAtEndOfPage(main, " typed");
     ClickControl(main, NextButton);
     // The program's own saves, one at every move, never count as a change.
     const RECT place = WindowRect(main);
@@ -107,9 +105,7 @@ void PadReplacedWhileRunning() {
     const std::string restored = PagesFile(HeaderOfNewPad(), PositionLine(0, 0),
                                            {"restored one", "restored two", "restored three"});
     WriteBytes(folder / PagesFileName, restored);
-    ClickControl(main, PageText);
-    PressKeys({VK_CONTROL, VK_END});
-    TypeText(" too");
+    TypeAtEndOfPage(main, " too");
     ClickControl(main, PrevButton);
     const MessageBoxSeen box = WaitForMessageBox(session.ProcessId());
     SaveScreenshot("pad_replaced_while_running");
