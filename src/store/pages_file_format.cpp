@@ -5,7 +5,6 @@
 #include "text/bytes.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -45,9 +44,9 @@ void AppendPageLine(std::string& out, std::string_view page) {
 
 // No page text field can show a NUL byte: the text after one would vanish from the field,
 // and from the pad at the next store. Such bytes, found only in damaged files, read as blanks.
-std::string PageFromLine(std::string_view line) {
+std::string PageFromLine(std::string_view line, bool holdsNul) {
     std::string page(line);
-    if (line.find('\0') != std::string_view::npos) {
+    if (holdsNul) {
         std::replace(page.begin(), page.end(), '\0', ' ');
     }
     return page;
@@ -70,17 +69,26 @@ void TakeLine(PagesFileReader& reader, std::string_view line) {
         }
     }
     if (reader.marked) {
-        reader.pages.push_back(PageFromLine(line));
+        reader.pages.push_back(PageFromLine(line, reader.lineHoldsNul));
     } else {
         reader.marked = line.substr(0, MarkerStart.size()) == MarkerStart;
     }
+    reader.lineHoldsNul = false;
 }
 
-// memchr, also for the empty view, whose data may be null.
-const char* Find(std::string_view bytes, int byte) {
-    return bytes.empty() ? nullptr
-                         : static_cast<const char*>(std::memchr(bytes.data(), byte, bytes.size()));
+// A line that a CR ends; one that began in an earlier piece is joined first.
+void EndLine(PagesFileReader& reader, std::string_view text) {
+    if (reader.line.empty()) {
+        TakeLine(reader, text);
+    } else {
+        reader.line.append(text);
+        TakeLine(reader, reader.line);
+        reader.line.clear();
+    }
 }
+
+// The bytes the reading stops at, all found in one pass.
+constexpr std::uint32_t StopBytes = ControlBit('\r') | ControlBit('\x1a') | ControlBit('\0');
 
 constexpr std::size_t PieceSize = 1 << 20;
 
@@ -98,30 +106,30 @@ void ReadPiece(PagesFileReader& reader, std::string_view piece) {
         piece.remove_prefix(1);
     }
     reader.lineEndLast = false;
-    std::string_view readable = piece;
-    if (const char* mark = Find(piece, 26)) {
-        readable = piece.substr(0, static_cast<std::size_t>(mark - piece.data()));
-        reader.endMarkRead = true;
-        ReadPiece(reader, piece.substr(readable.size() + 1));
-    }
-    while (const char* cr = Find(readable, '\r')) {
-        const std::string_view rest =
-            readable.substr(0, static_cast<std::size_t>(cr - readable.data()));
-        if (reader.line.empty()) {
-            TakeLine(reader, rest);
+    std::size_t lineStart = 0;
+    std::size_t at = 0;
+    while ((at = FindControlByte(piece, at, StopBytes)) != std::string_view::npos) {
+        const std::string_view before = piece.substr(lineStart, at - lineStart);
+        if (piece[at] == '\0') {
+            reader.lineHoldsNul = true;
+            ++at;
+        } else if (piece[at] == '\x1a') {
+            reader.line.append(before);
+            reader.endMarkRead = true;
+            ReadPiece(reader, piece.substr(at + 1));
+            return;
         } else {
-            reader.line.append(rest);
-            TakeLine(reader, reader.line);
-            reader.line.clear();
-        }
-        readable.remove_prefix(rest.size() + 1);
-        if (readable.empty()) {
-            reader.lineEndLast = !reader.endMarkRead;
-        } else if (readable.front() == '\n') {
-            readable.remove_prefix(1);
+            EndLine(reader, before);
+            ++at;
+            if (at == piece.size()) {
+                reader.lineEndLast = true;
+            } else if (piece[at] == '\n') {
+                ++at;
+            }
+            lineStart = at;
         }
     }
-    reader.line.append(readable);
+    reader.line.append(piece.substr(lineStart));
 }
 
 void FinishReading(PagesFileReader& reader) {

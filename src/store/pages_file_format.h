@@ -36,9 +36,10 @@ struct PagesFileReader {
     bool textAfterEndMark = false; // a byte 26 with anything but line ends after it
 
     // How far the reading has got.
-    std::string line;         // the line read so far, before its end
-    bool lineEndLast = false; // the last byte ended a line with CR; an LF next is part of it
-    bool endMarkRead = false; // a byte 26 was read: no more lines
+    std::string line;          // the line read so far, before its end
+    bool lineHoldsNul = false; // a NUL byte was read in the line read so far
+    bool lineEndLast = false;  // the last byte ended a line with CR; an LF next is part of it
+    bool endMarkRead = false;  // a byte 26 was read: no more lines
     enum class HeaderStep { Lines, PositionLine, Done } headerStep = HeaderStep::Lines;
 };
 void ReadPiece(PagesFileReader& reader, std::string_view piece);

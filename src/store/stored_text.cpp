@@ -3,8 +3,6 @@
 
 #include "text/bytes.h"
 
-#include <cstring>
-
 std::string EncodePageText(std::string_view fieldText) {
     std::string stored;
     stored.reserve(fieldText.size() + fieldText.size() / 16);
@@ -27,6 +25,6 @@ std::string DecodePageText(std::string_view storedText) {
 }
 
 bool BreaksFileLine(std::string_view text) {
-    return !text.empty() && (std::memchr(text.data(), '\r', text.size()) != nullptr ||
-                             std::memchr(text.data(), 26, text.size()) != nullptr);
+    return FindControlByte(text, 0, ControlBit('\r') | ControlBit('\x1a')) !=
+           std::string_view::npos;
 }

@@ -15,6 +15,13 @@ std::string FoldUpper(std::string_view s);
 // An empty s gives 0, an empty t gives start (when start is within s).
 std::size_t FindText(std::string_view s, std::string_view t, std::size_t start);
 
+// 0-based position of the first byte at or after from that is below 32 and whose bit is
+// set in wanted (bit n for byte n); npos for none.
+std::size_t FindControlByte(std::string_view bytes, std::size_t from, std::uint32_t wanted);
+constexpr std::uint32_t ControlBit(char byte) {
+    return std::uint32_t{1} << static_cast<unsigned char>(byte);
+}
+
 // Field n of s cut at every delimiter; negative n counts from the end.
 std::string FieldOf(std::string_view s, std::string_view delimiter, int n);
 

@@ -56,6 +56,40 @@ TEST(FindText, PositionsFromOne) {
     EXPECT_EQ(FindText("x\0y"s, "\0y"s, 1), 2u);
 }
 
+// The search 32 bytes at a time against a plain one: each control byte sought alone, at
+// every position of runs that cross the strides, among bytes one bit away from it (other
+// control bytes, the blank and bytes with the high bit among them).
+TEST(FindControlByte, AgreesWithAPlainSearchForEveryByteAndPosition) {
+    for (int b = 0; b < 32; ++b) {
+        const char sought = static_cast<char>(b);
+        for (std::size_t size = 0; size <= 70; ++size) {
+            for (std::size_t at = 0; at <= size; ++at) {
+                std::string bytes(size, ' ');
+                for (std::size_t i = 0; i < size; ++i) {
+                    bytes[i] = static_cast<char>(b ^ (1 << (i % 8)));
+                }
+                if (at < size) {
+                    bytes[at] = sought;
+                }
+                ASSERT_EQ(FindControlByte(bytes, 0, ControlBit(sought)), bytes.find(sought))
+                    << b << " " << size << " " << at;
+            }
+        }
+    }
+}
+
+TEST(FindControlByte, TheFirstOfTheWantedAtOrAfterTheStart) {
+    const std::string bytes = std::string(40, 'x') + "\t\n\r\x1a\r" + std::string(40, '\xff');
+    const std::uint32_t lineEnds = ControlBit('\r') | ControlBit('\x1a');
+    EXPECT_EQ(FindControlByte(bytes, 0, lineEnds), 42u) << "a tab and an LF are passed over";
+    EXPECT_EQ(FindControlByte(bytes, 43, lineEnds), 43u);
+    EXPECT_EQ(FindControlByte(bytes, 44, lineEnds), 44u);
+    EXPECT_EQ(FindControlByte(bytes, 45, lineEnds), std::string_view::npos);
+    EXPECT_EQ(FindControlByte(bytes, 0, ControlBit('\0')), std::string_view::npos);
+    EXPECT_EQ(FindControlByte(bytes, 500, lineEnds), std::string_view::npos);
+    EXPECT_EQ(FindControlByte(std::string_view(), 0, lineEnds), std::string_view::npos);
+}
+
 TEST(FieldOf, FieldsCutAtSingleDelimiters) {
     EXPECT_EQ(FieldOf("cat  or dog", " ", 3), "or");
     EXPECT_EQ(FieldOf("cat  or dog", " ", 2), "");
