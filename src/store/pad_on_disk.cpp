@@ -111,16 +111,8 @@ bool WritePadFile(const char* name, const PieceSource& next) {
     return true;
 }
 
-bool PadFileHolds(const char* name, const PieceSource& next) {
-    if (!LastSeen || !LastSeen->present) {
-        return false;
-    }
-    Digest digest = NewDigest();
-    for (std::string_view piece = next(); !piece.empty(); piece = next()) {
-        AddToDigest(digest, piece);
-    }
-    return PadState{true, digest.length, DigestValue(digest)} == *LastSeen &&
-           StateOnDisk(name) == LastSeen;
+bool PadFileUnchanged(const char* name) {
+    return LastSeen && LastSeen->present && StateOnDisk(name) == LastSeen;
 }
 
 void TidyAfterCutShortSaves(const char* name) {

@@ -25,9 +25,8 @@ void ForgetPad();
 // nothing was written.
 bool WritePadFile(const char* name, const PieceSource& next);
 
-// Whether the file holds these bytes already: they are what the program last read or
-// wrote, and the file is unchanged since.
-bool PadFileHolds(const char* name, const PieceSource& next);
+// Whether the file is there and still holds what the program last read or wrote.
+bool PadFileUnchanged(const char* name);
 
 // Removes the temporary files of saves that were cut short. When the file itself is
 // missing, the last written of them takes its name: a save can lose the old file only in

@@ -38,6 +38,14 @@ bool ToldChangesUnsaved = false;
 // The header values the file holds as last read or written.
 FileHeaderValues HeaderOfFile;
 
+// The file as last read or written holds exactly what a save of HeaderOfFile and the
+// pages would write, as long as the pages are not ahead of it.
+bool FileHoldsPages = false;
+
+bool SameDigest(const Digest& a, const Digest& b) {
+    return a.length == b.length && DigestValue(a) == DigestValue(b);
+}
+
 bool SameHeader(const FileHeaderValues& a, const FileHeaderValues& b) {
     return a.header == b.header && a.left == b.left && a.top == b.top;
 }
@@ -102,6 +110,10 @@ bool TakePages(PagesFileReader& reader, const Digest& digest, bool starting) {
     RememberPadDigest(digest);
     Pages = std::move(reader.pages);
     const bool cut = reader.marked && reader.textAfterEndMark;
+    // Pages read again after help leave the program's header values as they were: the
+    // file holds what a save writes only when its own values are the same.
+    FileHoldsPages = reader.imageKnown && !cut && SameDigest(reader.image, digest) &&
+                     SameHeader(reader.header, HeaderOfFile);
     if ((reader.marked && !cut) || digest.length == 0) {
         return true;
     }
@@ -160,6 +172,7 @@ void ReadPages() {
         return;
     }
     ParsePages("", Pages);
+    FileHoldsPages = false;
     PagesAheadOfFile = false;
     ChangesUnsaved = false;
     // A file that is gone holds nothing to lose; one that is there but unreadable does.
@@ -194,16 +207,16 @@ bool SavePagesFile() {
         return false;
     }
     const FileHeaderValues header = HeaderNow();
-    PagesFileWriter check{header, Pages, 0, {}};
     // Writing what the file holds already would only cost time: a big pad's save at every
     // start, where the window shows at the place the file names, for one.
-    if (!FileOffLimits && !PagesAheadOfFile && SameHeader(header, HeaderOfFile) &&
-        PadFileHolds(PagesFileName, [&] { return NextPiece(check); })) {
+    if (!FileOffLimits && !PagesAheadOfFile && FileHoldsPages && SameHeader(header, HeaderOfFile) &&
+        PadFileUnchanged(PagesFileName)) {
         return true;
     }
     PagesFileWriter writer{header, Pages, 0, {}};
     if (!FileOffLimits && WritePadFile(PagesFileName, [&] { return NextPiece(writer); })) {
         HeaderOfFile = header;
+        FileHoldsPages = true;
         PagesAheadOfFile = false;
         ChangesUnsaved = false;
         ToldChangesUnsaved = false;

@@ -32,6 +32,15 @@ void AppendLine(std::string& out, std::string_view line) {
     out.append(LineEnd);
 }
 
+void AppendFixedLines(std::string& out, const FileHeaderValues& header) {
+    AppendLine(out, header.header);
+    AppendLine(out, "");
+    AppendLine(out, PositionLine);
+    AppendLine(out, NumberText(header.left) + " " + NumberText(header.top));
+    AppendLine(out, "");
+    AppendLine(out, MarkerLine);
+}
+
 // A page line as the file can hold it: a CR would end the line early and byte 26 the
 // whole file, so such a page goes through the same guard as text taken from the field.
 void AppendPageLine(std::string& out, std::string_view page) {
@@ -70,8 +79,15 @@ void TakeLine(PagesFileReader& reader, std::string_view line) {
     }
     if (reader.marked) {
         reader.pages.push_back(PageFromLine(line, reader.lineHoldsNul));
-    } else {
-        reader.marked = line.substr(0, MarkerStart.size()) == MarkerStart;
+        // A page read holds no CR and no byte 26, so a save writes it as it stands.
+        AddToDigest(reader.image, reader.pages.back());
+        AddToDigest(reader.image, LineEnd);
+    } else if (line.substr(0, MarkerStart.size()) == MarkerStart) {
+        reader.marked = true;
+        reader.imageKnown = reader.headerStep == PagesFileReader::HeaderStep::Done;
+        std::string fixedLines;
+        AppendFixedLines(fixedLines, reader.header);
+        AddToDigest(reader.image, fixedLines);
     }
     reader.lineHoldsNul = false;
 }
@@ -142,6 +158,7 @@ void FinishReading(PagesFileReader& reader) {
     }
     if (reader.pages.size() == 1) {
         reader.pages.emplace_back();
+        AddToDigest(reader.image, LineEnd);
     }
 }
 
@@ -163,13 +180,7 @@ bool ParsePages(std::string_view bytes, std::vector<std::string>& pages) {
 std::string_view NextPiece(PagesFileWriter& writer) {
     writer.piece.clear();
     if (writer.nextPage == 0) {
-        const FileHeaderValues& header = writer.header;
-        AppendLine(writer.piece, header.header);
-        AppendLine(writer.piece, "");
-        AppendLine(writer.piece, PositionLine);
-        AppendLine(writer.piece, NumberText(header.left) + " " + NumberText(header.top));
-        AppendLine(writer.piece, "");
-        AppendLine(writer.piece, MarkerLine);
+        AppendFixedLines(writer.piece, writer.header);
         writer.nextPage = 1;
     }
     while (writer.nextPage < writer.pages.size() && writer.piece.size() < PieceSize) {

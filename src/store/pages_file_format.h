@@ -2,6 +2,8 @@
 // bytes, and writing the bytes of a whole file. Nothing here touches a file or a global.
 #pragma once
 
+#include "text/digest.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -34,6 +36,12 @@ struct PagesFileReader {
     std::vector<std::string> pages = std::vector<std::string>(1); // element 0 unused
     bool marked = false;                                          // the marker line was found
     bool textAfterEndMark = false; // a byte 26 with anything but line ends after it
+    // Of the file that a save of these header values and pages writes, when known: when it
+    // is the digest of the file read, saving them unchanged would write the same bytes. It
+    // is known when the header values are final at the marker line, as in every file this
+    // program writes (a marker line that names the position leaves them open).
+    Digest image = NewDigest();
+    bool imageKnown = false;
 
     // How far the reading has got.
     std::string line;          // the line read so far, before its end

@@ -3,6 +3,7 @@
 #include "store/pages_file.h"
 #include "store/pages_file_format.h"
 #include "store/stored_text.h"
+#include "text/digest.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -92,6 +93,14 @@ void ReadInPieces(std::string_view bytes) {
           pieces.header.noStoredPosition == whole.header.noStoredPosition);
     Check(pieces.textAfterEndMark == whole.textAfterEndMark);
     Check(whole.textAfterEndMark == HoldsTextAfterEndMark(bytes));
+    // What the reader says a save of its pages writes is what the writer writes.
+    Check(pieces.imageKnown == whole.imageKnown);
+    if (whole.imageKnown) {
+        const std::string image = PagesFileImage(whole.header, whole.pages);
+        Check(whole.image.length == image.size());
+        Check(DigestValue(whole.image) == DigestOf(image));
+        Check(DigestValue(pieces.image) == DigestValue(whole.image));
+    }
 }
 
 } // namespace
