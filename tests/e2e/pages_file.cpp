@@ -21,14 +21,17 @@ bool IsFolder(const std::string& path) {
 }
 
 // Read the way a backup tool or an indexer would, so that the program can go on replacing
-// the file meanwhile; a file being replaced at this very moment is tried again.
+// the file meanwhile; a file being replaced at this very moment is tried again. That
+// includes a file not found: Wine's ReplaceFile moves the old file away a few
+// milliseconds before the new one takes its name.
 std::string ReadBytes(const std::string& path) {
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 50 && file == INVALID_HANDLE_VALUE; ++attempt) {
         file = CreateFileA(path.c_str(), GENERIC_READ,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_SHARING_VIOLATION) {
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_SHARING_VIOLATION &&
+            GetLastError() != ERROR_FILE_NOT_FOUND) {
             break;
         }
         if (file == INVALID_HANDLE_VALUE) {
