@@ -40,7 +40,8 @@ inline PieceSource OnePiece(std::string_view bytes) {
     };
 }
 
-// Copies a file to a name that does not exist yet; false when it exists or on failure.
+// Copies a file to a name that does not exist yet, written and flushed whole; false when
+// the name exists or the copy failed, and then no copy is left.
 bool CopyToNewFile(const char* from, const char* to);
 
 // The temporary file of a save of the file name: the name, a dot, the process number, a

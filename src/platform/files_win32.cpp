@@ -34,6 +34,8 @@ struct FileHandle {
 
 // ReadFile and WriteFile count in 32 bits; bigger files go in pieces.
 constexpr std::size_t Piece = 1u << 30;
+// What a file is read in when it is taken a piece at a time.
+constexpr DWORD ReadingPiece = 1u << 20;
 
 constexpr DWORD UnusableAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
@@ -124,10 +126,10 @@ bool ReadFileInPieces(const char* name, const std::function<void(std::string_vie
     if (!in.Valid()) {
         return false;
     }
-    std::vector<char> piece(1 << 20);
+    std::vector<char> piece(ReadingPiece);
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(in.handle, piece.data(), static_cast<DWORD>(piece.size()), &got, nullptr)) {
+        if (!ReadFile(in.handle, piece.data(), ReadingPiece, &got, nullptr)) {
             return false;
         }
         if (got == 0) {
@@ -170,8 +172,28 @@ bool ReplaceFileWith(const char* name, const PieceSource& next) {
     return false;
 }
 
+// Written and flushed as a save is: the save that follows a copy replaces the file it was
+// taken from, and a power cut then must not find the copy still in the cache.
 bool CopyToNewFile(const char* from, const char* to) {
-    return CopyFileA(from, to, TRUE) != 0;
+    FileHandle in(
+        CreateFileA(from, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!in.Valid()) {
+        return false;
+    }
+    std::vector<char> piece(ReadingPiece);
+    bool readWhole = true;
+    const PieceSource next = [&] {
+        DWORD got = 0;
+        readWhole = readWhole && ReadFile(in.handle, piece.data(), ReadingPiece, &got, nullptr);
+        return std::string_view(piece.data(), readWhole ? got : 0);
+    };
+    if (!WriteNewFile(to, next)) {
+        return false;
+    }
+    if (!readWhole) {
+        DeleteFileA(to);
+    }
+    return readWhole;
 }
 
 std::vector<std::string> TemporaryFilesFor(const char* name) {
