@@ -1,5 +1,6 @@
 // Reading and saving whole pads of 1 MB and 10 MB, against a raw write of the same bytes.
 #include "platform/files.h"
+#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 #include "store/pages_file_format.h"
@@ -84,7 +85,7 @@ void SavePad(benchmark::State& state) {
     SavePagesFile();
     for (auto _ : state) {
         // A changed page, as at every real save: unchanged pages are not written again.
-        PagesAheadOfFile = true;
+        SaveState.pagesAhead = true;
         SavePagesFile();
     }
     ReportBytes(state, size);

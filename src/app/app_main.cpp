@@ -5,7 +5,7 @@
 #include "app/main_window_events.h"
 #include "app/single_copy.h"
 #include "search/search.h"
-#include "store/pad_on_disk.h"
+#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 
@@ -38,8 +38,5 @@ void ResetProgramState() {
     HelpPages.clear();
     PageBeforeHelp = 0;
     PagesKeptDuringHelp.clear();
-    PagesAheadOfFile = false;
-    ChangesUnsaved = false;
-    QuietSaveFailures = false;
-    ForgetPad();
+    SaveState = PadSaveState();
 }

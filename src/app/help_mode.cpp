@@ -2,14 +2,11 @@
 #include "app/help_mode.h"
 
 #include "platform/window.h"
+#include "store/pad_state.h"
 #include "store/page_store.h"
-#include "store/pages_file.h"
-
-#include <algorithm>
 
 std::vector<std::string> HelpPages;
 std::int32_t PageBeforeHelp = 0;
-std::vector<std::string> PagesKeptDuringHelp;
 
 namespace {
 
@@ -19,14 +16,13 @@ void EnablePageButtons(bool enabled) {
     EnableControl(ID_INSERT_PAGE, enabled);
 }
 
-// Storing the page first makes the pages file hold the user's pages, and nothing writes
-// it while the help pages are shown. Pages that could not be saved stay in memory instead.
+// The page is stored and saved first; the user's pages then wait in memory, so that help
+// gives back every page the user had, whatever another program does to the pages file
+// meanwhile and whether or not they could be saved.
 void EnterHelpMode() {
     PageBeforeHelp = CurrentPage;
     StorePageText();
-    if (ChangesUnsaved) {
-        PagesKeptDuringHelp = std::move(Pages);
-    }
+    PagesKeptDuringHelp = std::move(Pages);
     EnablePageButtons(false);
     SetControlText(ID_HELP_BUTTON, "&Exit Help");
     MakePageTextField(true);
@@ -37,20 +33,17 @@ void EnterHelpMode() {
     FocusControl(ID_SEARCH_BOX);
 }
 
-// The pages file may have lost pages meanwhile (another copy of the program working in
-// the same folder), so the page shown before help may no longer exist.
+// The pages come back from memory: they are what the file held when help began, or newer.
+// A version another program put into the file meanwhile is kept under a backup name by
+// the next save.
 void LeaveHelpMode() {
+    TellPadNews();
     EnablePageButtons(true);
     SetControlText(ID_HELP_BUTTON, "&Help");
     MakePageTextField(false);
     CurrentPage = PageBeforeHelp;
-    if (!PagesKeptDuringHelp.empty()) {
-        Pages = std::move(PagesKeptDuringHelp);
-        PagesKeptDuringHelp.clear();
-    } else {
-        ReadPages();
-    }
-    CurrentPage = std::clamp(CurrentPage, 1, std::max(1, PageCount()));
+    Pages = std::move(PagesKeptDuringHelp);
+    PagesKeptDuringHelp.clear();
     ShowPage();
     HelpMode = 0;
     FocusControl(ID_SEARCH_BOX);

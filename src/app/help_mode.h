@@ -9,8 +9,6 @@
 
 extern std::vector<std::string> HelpPages; // elements 1 to 8 used, in stored form
 extern std::int32_t PageBeforeHelp;
-// The user's pages while the help pages are shown, when they could not be saved.
-extern std::vector<std::string> PagesKeptDuringHelp;
 
 int OnHelpButton(WindowHandle window, unsigned message, std::uintptr_t wParam,
                  std::intptr_t lParam);

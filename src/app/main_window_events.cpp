@@ -2,6 +2,7 @@
 #include "app/main_window_events.h"
 
 #include "platform/window.h"
+#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 
@@ -14,28 +15,26 @@ constexpr const char* UnsavedCloseQuestion =
 bool Dragging = false;
 bool MovedWhileDragging = false;
 
-// The field is gone once the window is: what it shows now is stored and saved. A failure
-// tells nothing here; the caller asks or answers instead.
-void StoreShownPageQuietly() {
-    QuietSaveFailures = true;
-    StoreShownPage();
-    QuietSaveFailures = false;
-}
-
 } // namespace
 
+// The field is gone once the window is: what it shows now is stored and saved. What the
+// user was not told yet comes now, except a failed save, which the question covers.
 bool MainWindowClosing() {
-    StoreShownPageQuietly();
-    return !ChangesUnsaved || AskYesNo(UnsavedCloseQuestion, "Quillpad");
+    Quietly(StoreShownPage);
+    SaveState.unsavedNoticeDue = false;
+    TellPadNews();
+    return !SaveState.unsaved || AskYesNo(UnsavedCloseQuestion, "Quillpad");
 }
 
+// While Windows ends the session nothing is shown: the pages are written first, and what
+// the user should hear waits.
 bool SessionMayEnd() {
-    StoreShownPageQuietly();
-    return !ChangesUnsaved;
+    Quietly(StoreShownPage);
+    return !SaveState.unsaved;
 }
 
 void SessionEnding() {
-    StoreShownPageQuietly();
+    Quietly(StoreShownPage);
 }
 
 void MainWindowMoved(std::int32_t left, std::int32_t top) {

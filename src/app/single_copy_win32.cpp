@@ -4,6 +4,7 @@
 #include "app/single_copy.h"
 
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -44,9 +45,11 @@ BOOL CALLBACK LookAtWindow(HWND window, LPARAM search) {
     auto& found = *reinterpret_cast<WindowSearch*>(search);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    char title[16] = {};
+    // "Quillpad", or "Quillpad - not saved" while the pad can't be saved.
+    char title[32] = {};
     GetWindowTextA(window, title, sizeof title);
-    if (process != found.process || std::string(title) != "Quillpad" || !IsWindowVisible(window)) {
+    if (process != found.process || std::string_view(title).substr(0, 8) != "Quillpad" ||
+        !IsWindowVisible(window)) {
         return TRUE;
     }
     if (GetDlgItem(window, ID_PAGE_TEXT) != nullptr) {

@@ -63,6 +63,10 @@ void Tell(std::string_view text, std::string_view caption) {
     ShowBox(text, caption, MB_OK);
 }
 
+void SetWindowTitle(std::string_view title) {
+    SetWindowTextA(MainWindow, std::string(title).c_str());
+}
+
 bool ShiftHeld() {
     return GetKeyState(VK_SHIFT) < 0;
 }

@@ -1,6 +1,7 @@
 // New Page, Insert Page and Delete Page, with their questions and refusals.
 #include "commands/page_commands.h"
 
+#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 #include "text/bytes.h"
@@ -70,6 +71,7 @@ int InsertPage(WindowHandle, unsigned, std::uintptr_t, std::intptr_t) {
 
 // The field is not stored first: edits of the page deleted go with it.
 int DeletePage(WindowHandle, unsigned, std::uintptr_t, std::intptr_t) {
+    TellPadNews();
     const std::int32_t p = CurrentPage;
     if (p == 1) {
         Tell("You can't Delete Page 1", "Delete Page");

@@ -15,7 +15,8 @@ enum class EntryKind {
 
 EntryKind KindOfEntry(const char* name);
 
-// The whole file at once; false when it can't be opened or read.
+// Reading shares the file with other programs that read or write it. The whole file at
+// once; false when it can't be opened or read.
 bool ReadWholeFile(const char* name, std::string& bytes);
 
 // The file from start to end in pieces of a fixed size, each handed to take as it is read;
@@ -44,13 +45,33 @@ inline PieceSource OnePiece(std::string_view bytes) {
 // the name exists or the copy failed, and then no copy is left.
 bool CopyToNewFile(const char* from, const char* to);
 
-// The temporary file of a save of the file name: the name, a dot, the process number, a
-// dash, the save's count in that process, ".tmp".
+// A save writes its bytes under a temporary name (the file's name, a dot, the process
+// number, a dash, the save's count in that process, ".tmp") and renames them to the
+// finished name (the same with ".done") once they are all written and flushed, before they
+// take the file's place: a leftover of a cut-short save says by its name whether it is
+// whole.
 std::string TemporaryNameFor(std::string_view name, unsigned long process, unsigned count);
-// Whether an entry's name has exactly that form.
-bool IsTemporaryNameFor(std::string_view entry, std::string_view name);
-// The plain files in the working folder with such names, the last written first.
-std::vector<std::string> TemporaryFilesFor(const char* name);
+std::string FinishedNameFor(std::string_view temporary);
+
+enum class LeftoverKind { None, Partial, Whole };
+// What an entry's name says it is: no leftover of a save of the file name, one cut short
+// while it was written, or one written whole.
+LeftoverKind KindOfLeftover(std::string_view entry, std::string_view name);
+
+struct Leftover {
+    std::string name;
+    bool whole;
+};
+// The plain files in the working folder that saves of the file name left, the last written
+// first.
+std::vector<Leftover> LeftoversOfSaves(const char* name);
+
+// Another program (a sync client, an indexer, a virus scanner) may hold a file for a
+// moment: opening, reading and replacing it are tried this often, this far apart, before
+// they count as failed, so that the window never waits much longer than a quarter second.
+constexpr int BusyTries = 6;
+constexpr int BusyWaitMs = 50;
+
 bool RemoveFile(const char* name);
 // Gives the file a name that does not exist yet; false when it exists or on failure.
 bool RenameToNewName(const char* from, const char* to);

@@ -14,6 +14,8 @@
 
 SaveStep FailingSaveStep = SaveStep::None;
 int FilesReplaced = 0;
+int BusyAttempts = 0;
+bool RenamesFail = false;
 
 namespace {
 
@@ -23,6 +25,44 @@ bool Fails(SaveStep step) {
     }
     errno = step == SaveStep::Write ? ENOSPC : EACCES;
     return true;
+}
+
+// The attempt fails as it would while another program holds the file.
+bool HeldElsewhere() {
+    if (BusyAttempts == 0) {
+        return false;
+    }
+    --BusyAttempts;
+    errno = EBUSY;
+    return true;
+}
+
+// Tries again while the file is held elsewhere, as the Windows side does.
+template <typename Attempt> bool TryWhileBusy(Attempt attempt) {
+    for (int tries = 1;; ++tries) {
+        if (!HeldElsewhere()) {
+            return attempt();
+        }
+        if (tries == BusyTries) {
+            return false;
+        }
+        ::usleep(BusyWaitMs * 1000);
+    }
+}
+
+// A plain file opened for reading; -1 when it can't be.
+int OpenForReading(const char* name) {
+    int fd = -1;
+    TryWhileBusy([&] {
+        fd = ::open(name, O_RDONLY);
+        return fd >= 0;
+    });
+    struct stat info;
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 // Counts the saves of this process, so that each gets a temporary name of its own.
@@ -113,9 +153,9 @@ EntryKind KindOfEntry(const char* name) {
 
 bool ReadWholeFile(const char* name, std::string& bytes) {
     bytes.clear();
-    Descriptor in(::open(name, O_RDONLY));
+    Descriptor in(OpenForReading(name));
     struct stat info;
-    if (in.fd < 0 || ::fstat(in.fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (in.fd < 0 || ::fstat(in.fd, &info) != 0) {
         return false;
     }
     bytes.resize(static_cast<std::size_t>(info.st_size));
@@ -148,9 +188,8 @@ bool ReadWholeFile(const char* name, std::string& bytes) {
 }
 
 bool ReadFileInPieces(const char* name, const std::function<void(std::string_view)>& take) {
-    Descriptor in(::open(name, O_RDONLY));
-    struct stat info;
-    if (in.fd < 0 || ::fstat(in.fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    Descriptor in(OpenForReading(name));
+    if (in.fd < 0) {
         return false;
     }
     char piece[1 << 16];
@@ -186,10 +225,16 @@ bool ReplaceFileWith(const char* name, const PieceSource& next) {
     if (!WriteNewFile(temporary, next)) {
         return false;
     }
-    // The new file keeps the old one's permissions.
-    if ((replacing && ::chmod(temporary.c_str(), info.st_mode & 07777) != 0) ||
-        Fails(SaveStep::Replace) || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    const std::string finished = FinishedNameFor(temporary);
+    if (::rename(temporary.c_str(), finished.c_str()) != 0) {
         ::unlink(temporary.c_str());
+        return false;
+    }
+    // The new file keeps the old one's permissions.
+    if ((replacing && ::chmod(finished.c_str(), info.st_mode & 07777) != 0) ||
+        Fails(SaveStep::Replace) ||
+        !TryWhileBusy([&] { return ::rename(finished.c_str(), target.c_str()) == 0; })) {
+        ::unlink(finished.c_str());
         return false;
     }
     SyncFolder(FolderOf(target));
@@ -206,17 +251,18 @@ bool CopyToNewFile(const char* from, const char* to) {
     return true;
 }
 
-std::vector<std::string> TemporaryFilesFor(const char* name) {
-    std::vector<std::pair<struct timespec, std::string>> found;
+std::vector<Leftover> LeftoversOfSaves(const char* name) {
+    std::vector<std::pair<struct timespec, Leftover>> found;
     DIR* folder = ::opendir(".");
     if (folder == nullptr) {
         return {};
     }
     while (const dirent* entry = ::readdir(folder)) {
+        const LeftoverKind kind = KindOfLeftover(entry->d_name, name);
         struct stat info;
-        if (IsTemporaryNameFor(entry->d_name, name) && ::lstat(entry->d_name, &info) == 0 &&
+        if (kind != LeftoverKind::None && ::lstat(entry->d_name, &info) == 0 &&
             S_ISREG(info.st_mode)) {
-            found.emplace_back(info.st_mtim, entry->d_name);
+            found.push_back({info.st_mtim, {entry->d_name, kind == LeftoverKind::Whole}});
         }
     }
     ::closedir(folder);
@@ -224,11 +270,11 @@ std::vector<std::string> TemporaryFilesFor(const char* name) {
         return a.first.tv_sec != b.first.tv_sec ? a.first.tv_sec > b.first.tv_sec
                                                 : a.first.tv_nsec > b.first.tv_nsec;
     });
-    std::vector<std::string> names;
+    std::vector<Leftover> leftovers;
     for (auto& entry : found) {
-        names.push_back(std::move(entry.second));
+        leftovers.push_back(std::move(entry.second));
     }
-    return names;
+    return leftovers;
 }
 
 bool RemoveFile(const char* name) {
@@ -237,7 +283,7 @@ bool RemoveFile(const char* name) {
 
 bool RenameToNewName(const char* from, const char* to) {
     // A hard link fails when the new name exists, where a rename would replace it.
-    if (::link(from, to) != 0) {
+    if (RenamesFail || ::link(from, to) != 0) {
         return false;
     }
     ::unlink(from);

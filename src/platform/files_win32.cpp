@@ -1,4 +1,5 @@
-// The file layer on Windows: ANSI names in the working folder, crash-safe replacing.
+// The file layer on Windows: ANSI names in the working folder, reading shared with other
+// programs, crash-safe replacing.
 #include "platform/files.h"
 
 #include <windows.h>
@@ -39,6 +40,38 @@ constexpr DWORD ReadingPiece = 1u << 20;
 
 constexpr DWORD UnusableAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+
+// What another program's hold on a file looks like: a sharing violation, a lock, or a
+// file that can't be removed for the moment.
+bool Busy(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+template <typename Attempt> bool TryWhileBusy(Attempt attempt) {
+    for (int tries = 1;; ++tries) {
+        if (attempt()) {
+            return true;
+        }
+        if (tries == BusyTries || !Busy(GetLastError())) {
+            return false;
+        }
+        Sleep(BusyWaitMs);
+    }
+}
+
+// Shared with every other reader and writer, so that a sync client, an indexer or a virus
+// scanner holding the file never makes the read fail, nor the read them.
+HANDLE OpenForReading(const char* name) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    TryWhileBusy([&] {
+        file =
+            CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file != INVALID_HANDLE_VALUE;
+    });
+    return file;
+}
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -95,8 +128,7 @@ EntryKind KindOfEntry(const char* name) {
 
 bool ReadWholeFile(const char* name, std::string& bytes) {
     bytes.clear();
-    FileHandle in(
-        CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle in(OpenForReading(name));
     LARGE_INTEGER size;
     if (!in.Valid() || !GetFileSizeEx(in.handle, &size) || size.QuadPart < 0) {
         return false;
@@ -121,8 +153,7 @@ bool ReadWholeFile(const char* name, std::string& bytes) {
 }
 
 bool ReadFileInPieces(const char* name, const std::function<void(std::string_view)>& take) {
-    FileHandle in(
-        CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle in(OpenForReading(name));
     if (!in.Valid()) {
         return false;
     }
@@ -151,32 +182,39 @@ bool ReplaceFileWith(const char* name, const PieceSource& next) {
     const std::string target = name;
     const std::string temporary =
         TemporaryNameFor(target, static_cast<unsigned long>(GetCurrentProcessId()), ++SavesStarted);
+    const std::string finished = FinishedNameFor(temporary);
     if (!WriteNewFile(temporary, next)) {
+        return false;
+    }
+    if (!MoveFileExA(temporary.c_str(), finished.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary.c_str());
         return false;
     }
     const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
     // ReplaceFileA keeps the old file's attributes, security and creation time. It is
     // given full paths: Wine's looks for a folder of its own in the name it replaces.
-    if (replacing ? ReplaceFileA(FullPath(target).c_str(), FullPath(temporary).c_str(), nullptr,
-                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                  : MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    if (TryWhileBusy([&] {
+            return replacing
+                       ? ReplaceFileA(FullPath(target).c_str(), FullPath(finished).c_str(), nullptr,
+                                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                       : MoveFileExA(finished.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+        })) {
         return true;
     }
     // ReplaceFileA may fail after the old file is gone (Wine's always removes it before
-    // moving the new one in); the temporary file is then the only copy and must stay.
+    // moving the new one in); the finished file is then the only copy and must stay.
     if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
         GetLastError() == ERROR_FILE_NOT_FOUND) {
-        return MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+        return MoveFileExA(finished.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
     }
-    DeleteFileA(temporary.c_str());
+    DeleteFileA(finished.c_str());
     return false;
 }
 
 // Written and flushed as a save is: the save that follows a copy replaces the file it was
 // taken from, and a power cut then must not find the copy still in the cache.
 bool CopyToNewFile(const char* from, const char* to) {
-    FileHandle in(
-        CreateFileA(from, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle in(OpenForReading(from));
     if (!in.Valid()) {
         return false;
     }
@@ -196,30 +234,30 @@ bool CopyToNewFile(const char* from, const char* to) {
     return readWhole;
 }
 
-std::vector<std::string> TemporaryFilesFor(const char* name) {
-    std::vector<std::pair<ULONGLONG, std::string>> found;
+std::vector<Leftover> LeftoversOfSaves(const char* name) {
+    std::vector<std::pair<ULONGLONG, Leftover>> found;
     WIN32_FIND_DATAA entry;
-    const HANDLE search = FindFirstFileA((std::string(name) + ".*.tmp").c_str(), &entry);
+    const HANDLE search = FindFirstFileA((std::string(name) + ".*-*.*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) {
         return {};
     }
     do {
-        if ((entry.dwFileAttributes & UnusableAttributes) == 0 &&
-            IsTemporaryNameFor(entry.cFileName, name)) {
+        const LeftoverKind kind = KindOfLeftover(entry.cFileName, name);
+        if ((entry.dwFileAttributes & UnusableAttributes) == 0 && kind != LeftoverKind::None) {
             const ULONGLONG written = static_cast<ULONGLONG>(entry.ftLastWriteTime.dwHighDateTime)
                                           << 32 |
                                       entry.ftLastWriteTime.dwLowDateTime;
-            found.emplace_back(written, entry.cFileName);
+            found.push_back({written, {entry.cFileName, kind == LeftoverKind::Whole}});
         }
     } while (FindNextFileA(search, &entry));
     FindClose(search);
     std::sort(found.begin(), found.end(),
               [](const auto& a, const auto& b) { return a.first > b.first; });
-    std::vector<std::string> names;
+    std::vector<Leftover> leftovers;
     for (auto& file : found) {
-        names.push_back(std::move(file.second));
+        leftovers.push_back(std::move(file.second));
     }
-    return names;
+    return leftovers;
 }
 
 bool RemoveFile(const char* name) {

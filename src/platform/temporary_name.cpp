@@ -1,4 +1,5 @@
-// The form of the names that the file layer gives the temporary files of its saves.
+// The form of the names that the file layer gives the files of its saves before they take
+// the pad's place.
 #include "platform/files.h"
 
 namespace {
@@ -27,7 +28,16 @@ std::string TemporaryNameFor(std::string_view name, unsigned long process, unsig
     return std::string(name) + "." + std::to_string(process) + "-" + std::to_string(count) + ".tmp";
 }
 
-bool IsTemporaryNameFor(std::string_view entry, std::string_view name) {
-    return SkipText(entry, name) && SkipText(entry, ".") && SkipDigits(entry) &&
-           SkipText(entry, "-") && SkipDigits(entry) && entry == ".tmp";
+std::string FinishedNameFor(std::string_view temporary) {
+    return std::string(temporary.substr(0, temporary.size() - 4)) + ".done";
+}
+
+LeftoverKind KindOfLeftover(std::string_view entry, std::string_view name) {
+    if (!SkipText(entry, name) || !SkipText(entry, ".") || !SkipDigits(entry) ||
+        !SkipText(entry, "-") || !SkipDigits(entry)) {
+        return LeftoverKind::None;
+    }
+    return entry == ".tmp"    ? LeftoverKind::Partial
+           : entry == ".done" ? LeftoverKind::Whole
+                              : LeftoverKind::None;
 }

@@ -42,6 +42,9 @@ void ReplaceSelection(int id, std::string_view text);
 bool AskYesNo(std::string_view text, std::string_view caption);
 void Tell(std::string_view text, std::string_view caption);
 
+// The main window's title.
+void SetWindowTitle(std::string_view title);
+
 // Whether the key is down now (the high bit of its state).
 bool ShiftHeld();
 bool CtrlHeld();

@@ -3,97 +3,122 @@
 #include "store/pad_on_disk.h"
 
 #include "platform/files.h"
-#include "platform/window.h"
+#include "store/pad_state.h"
 #include "text/digest.h"
 
-#include <cstdint>
+#include <algorithm>
 #include <optional>
 
 namespace {
 
-struct PadState {
-    bool present = false;
-    std::uint64_t size = 0;
-    std::uint64_t digest = 0;
-    bool operator==(const PadState&) const = default;
-};
-
-// Empty while nothing was read or written in this run.
-std::optional<PadState> LastSeen;
-
 // The file as it is now; empty when it is there but can't be read.
-std::optional<PadState> StateOnDisk(const char* name) {
+std::optional<PadVersion> VersionOnDisk(const char* name) {
     const EntryKind kind = KindOfEntry(name);
     if (kind == EntryKind::Missing) {
-        return PadState{};
+        return PadVersion{};
     }
     Digest digest = NewDigest();
     if (kind != EntryKind::File ||
         !ReadFileInPieces(name, [&](std::string_view piece) { AddToDigest(digest, piece); })) {
         return std::nullopt;
     }
-    return PadState{true, digest.length, DigestValue(digest)};
+    return PadVersion{true, digest.length, DigestValue(digest)};
+}
+
+// Keeps a version that another program put there under a backup name, once however many
+// saves come after it; false while it is not kept. The user hears of each version once.
+bool KeepForeignVersion(const char* name, const PadVersion& version) {
+    const bool firstSeen = SaveState.foreign != version;
+    if (firstSeen) {
+        SaveState.foreign = version;
+        SaveState.foreignBackup.clear();
+    }
+    if (!SaveState.foreignBackup.empty()) {
+        return true;
+    }
+    SaveState.foreignBackup = KeepCopyOfFile(name);
+    if (!SaveState.foreignBackup.empty()) {
+        TellAboutPad(std::string(name) +
+                     " was changed by another program while Quillpad was running. That version "
+                     "is kept unchanged in " +
+                     SaveState.foreignBackup + "; Quillpad now saves its own pages into " + name +
+                     ".");
+        return true;
+    }
+    if (firstSeen) {
+        TellAboutPad(std::string(name) +
+                     " was changed by another program while Quillpad was running, and Quillpad "
+                     "could not keep a copy of that version, so it did not save over it. Your "
+                     "latest changes are not in it yet.");
+    }
+    return false;
 }
 
 // True when the save may go ahead: the file is as last seen, gone or empty (nothing of it
-// to lose), or its other version is kept under a backup name.
+// to lose), or its other version is kept under a backup name. A file that is not as last
+// seen lacks the pages in memory, so they count as ahead of it.
 bool KeepVersionChangedElsewhere(const char* name) {
-    if (!LastSeen) {
+    if (!SaveState.lastSeen) {
         return true;
     }
-    const std::optional<PadState> now = StateOnDisk(name);
+    const std::optional<PadVersion> now = VersionOnDisk(name);
     // A pad that can't be read now (another program holds it open) can't be replaced
     // either: the save fails as any other, with no claim that the pad was changed.
     if (!now) {
         return false;
     }
-    if (*now == *LastSeen || now->size == 0) {
+    if (*now == *SaveState.lastSeen) {
         return true;
     }
-    const std::string backup = KeepCopyOfFile(name);
-    if (backup.empty()) {
-        Tell(std::string(name) +
-                 " was changed by another program while Quillpad was running, and Quillpad "
-                 "could not keep a copy of that version, so it did not save over it. Your "
-                 "latest changes are not in it yet.",
-             "Quillpad");
-        return false;
-    }
-    Tell(std::string(name) +
-             " was changed by another program while Quillpad was running. That version is "
-             "kept unchanged in " +
-             backup + "; Quillpad now saves its own pages into " + name + ".",
-         "Quillpad");
-    return true;
+    SaveState.pagesAhead = true;
+    SaveState.fileHoldsPages = false;
+    return now->size == 0 || KeepForeignVersion(name, *now);
 }
 
-} // namespace
-
-std::string KeepCopyOfFile(const char* name) {
+std::string FirstFreeBackupName(const char* name) {
     for (int n = 0; n < 1000; ++n) {
         std::string backup = name;
         if (n > 0) {
             backup.append(".").append(std::to_string(n));
         }
         backup.append(".bak");
-        if (KindOfEntry(backup.c_str()) != EntryKind::Missing) {
-            continue;
+        if (KindOfEntry(backup.c_str()) == EntryKind::Missing) {
+            return backup;
         }
-        return CopyToNewFile(name, backup.c_str()) ? backup : std::string();
     }
     return std::string();
 }
 
+// Leftovers that may be the only copy of the pad move to backup names, which no tidy-up
+// touches; one that can't be moved stays as it is. The names they have now, in order.
+std::vector<std::string> KeepLeftovers(const char* name, const std::vector<Leftover>& leftovers) {
+    std::vector<std::string> kept;
+    for (const Leftover& leftover : leftovers) {
+        const std::string backup = FirstFreeBackupName(name);
+        const bool moved =
+            !backup.empty() && RenameToNewName(leftover.name.c_str(), backup.c_str());
+        kept.push_back(moved ? backup : leftover.name);
+    }
+    return kept;
+}
+
+std::string Listed(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names) {
+        list += (list.empty() ? "" : ", ") + name;
+    }
+    return list;
+}
+
+} // namespace
+
+std::string KeepCopyOfFile(const char* name) {
+    const std::string backup = FirstFreeBackupName(name);
+    return !backup.empty() && CopyToNewFile(name, backup.c_str()) ? backup : std::string();
+}
+
 void RememberPadDigest(const Digest& digest) {
-    LastSeen = PadState{true, digest.length, DigestValue(digest)};
-}
-
-void RememberNoPad() {
-    LastSeen = PadState{};
-}
-
-void ForgetPad() {
-    LastSeen.reset();
+    SaveState.lastSeen = PadVersion{true, digest.length, DigestValue(digest)};
 }
 
 // The digest is taken of the pieces as they are written.
@@ -112,17 +137,39 @@ bool WritePadFile(const char* name, const PieceSource& next) {
 }
 
 bool PadFileUnchanged(const char* name) {
-    return LastSeen && LastSeen->present && StateOnDisk(name) == LastSeen;
+    return SaveState.lastSeen && SaveState.lastSeen->present &&
+           VersionOnDisk(name) == SaveState.lastSeen;
 }
 
+// Leftovers go only while a whole pad stands under its own name. When it is missing, the
+// last leftover written whole takes its name; failing that, nothing is deleted.
 void TidyAfterCutShortSaves(const char* name) {
-    const std::vector<std::string> leftovers = TemporaryFilesFor(name);
-    std::size_t first = 0;
-    if (!leftovers.empty() && KindOfEntry(name) == EntryKind::Missing &&
-        RenameToNewName(leftovers[0].c_str(), name)) {
-        first = 1;
+    std::vector<Leftover> leftovers = LeftoversOfSaves(name);
+    const EntryKind kind = KindOfEntry(name);
+    if (leftovers.empty() || (kind != EntryKind::File && kind != EntryKind::Missing)) {
+        return;
     }
-    for (std::size_t n = first; n < leftovers.size(); ++n) {
-        RemoveFile(leftovers[n].c_str());
+    if (kind == EntryKind::Missing) {
+        const auto whole = std::find_if(leftovers.begin(), leftovers.end(),
+                                        [](const Leftover& leftover) { return leftover.whole; });
+        if (whole != leftovers.end() && RenameToNewName(whole->name.c_str(), name)) {
+            leftovers.erase(whole);
+        } else {
+            const std::size_t newestWhole = static_cast<std::size_t>(whole - leftovers.begin());
+            const std::vector<std::string> kept = KeepLeftovers(name, leftovers);
+            const bool used =
+                whole != leftovers.end() && CopyToNewFile(kept[newestWhole].c_str(), name);
+            TellAboutPad(
+                std::string(name) + " was missing, and saves that were cut short left files " +
+                "behind. They are kept unchanged: " + Listed(kept) + ". " +
+                (used ? "Quillpad opens a copy of the newest complete one, " + kept[newestWhole] +
+                            "."
+                      : "None of them is known to be complete, so Quillpad starts a new pad; "
+                        "your pages may be in them."));
+            return;
+        }
+    }
+    for (const Leftover& leftover : leftovers) {
+        RemoveFile(leftover.name.c_str());
     }
 }

@@ -13,11 +13,8 @@
 // that name, or an empty string when no copy could be made.
 std::string KeepCopyOfFile(const char* name);
 
-// The file holds these bytes now (just read or written), or there is no such file.
+// The file holds these bytes now (just read or written).
 void RememberPadDigest(const Digest& digest);
-void RememberNoPad();
-// Nothing is known of the file (a fresh run).
-void ForgetPad();
 
 // Writes the bytes as the file, crash-safely. When the file is no longer what the
 // program last read or wrote, that version is first kept under a backup name and the
@@ -28,8 +25,9 @@ bool WritePadFile(const char* name, const PieceSource& next);
 // Whether the file is there and still holds what the program last read or wrote.
 bool PadFileUnchanged(const char* name);
 
-// Removes the temporary files of saves that were cut short. When the file itself is
-// missing, the last written of them takes its name: a save can lose the old file only in
-// its replace step (Wine's ReplaceFileA removes it before moving the new one in), and by
-// then the new one is whole.
+// Removes what saves that were cut short left behind, while the file itself stands. When
+// it is missing, the last of them written whole takes its name: a save can lose the old
+// file only in its replace step (Wine's ReplaceFileA removes it before moving the new one
+// in), and by then the new one is whole. Failing that, every leftover is kept under a
+// backup name and the user told which.
 void TidyAfterCutShortSaves(const char* name);

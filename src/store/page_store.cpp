@@ -2,6 +2,7 @@
 #include "store/page_store.h"
 
 #include "platform/window.h"
+#include "store/pad_state.h"
 #include "store/pages_file.h"
 #include "store/stored_text.h"
 #include "text/bytes.h"
@@ -22,7 +23,17 @@ bool CurrentPageExists() {
 
 void PutIntoCurrentPage(std::string stored) {
     Pages[CurrentPage] = std::move(stored);
-    PagesAheadOfFile = true;
+    SaveState.pagesAhead = true;
+}
+
+// Puts what the field shows into the current page; false when the page held it already.
+bool TakeFieldIntoPage() {
+    std::string stored = EncodePageText(ControlText(ID_PAGE_TEXT));
+    if (stored == Pages[CurrentPage]) {
+        return false;
+    }
+    PutIntoCurrentPage(std::move(stored));
+    return true;
 }
 
 } // namespace
@@ -32,7 +43,7 @@ void GrowPages() {
         Pages.emplace_back();
     }
     Pages.emplace_back();
-    PagesAheadOfFile = true;
+    SaveState.pagesAhead = true;
 }
 
 // After pages are renumbered the typed copy may name a page that now holds other text,
@@ -40,29 +51,27 @@ void GrowPages() {
 void InsertEmptyPage(std::int32_t n) {
     Pages.insert(Pages.begin() + n, std::string());
     TypedPage = 0;
-    PagesAheadOfFile = true;
+    SaveState.pagesAhead = true;
 }
 
 void DeletePageAt(std::int32_t n) {
     Pages.erase(Pages.begin() + n);
     TypedPage = 0;
-    PagesAheadOfFile = true;
+    SaveState.pagesAhead = true;
 }
 
-// Storing ends the wait for a typing pause. While the pad is unsaved, every store saves
-// again, changed page or not.
+// Storing ends the wait for a typing pause, and is where the user acts: what waited for
+// that is told first. While the pad is unsaved, every store saves again, changed page or
+// not.
 void StorePageText() {
     StopWaitTimer();
+    TellPadNews();
     if (HelpMode == 1 || !CurrentPageExists()) {
         return;
     }
-    std::string stored = EncodePageText(ControlText(ID_PAGE_TEXT));
-    if (stored != Pages[CurrentPage]) {
-        PutIntoCurrentPage(std::move(stored));
-    } else if (!ChangesUnsaved) {
-        return;
+    if (TakeFieldIntoPage() || SaveState.unsaved) {
+        SavePagesFile();
     }
-    SavePagesFile();
 }
 
 void ShowPage() {
@@ -79,8 +88,9 @@ void PageTextChanged() {
     }
 }
 
+// The user may go on typing at any moment: nothing here shows a box.
 void TypingPaused() {
-    StorePageText();
+    Quietly(StorePageText);
 }
 
 void TakeTypedText() {
@@ -106,10 +116,12 @@ void PageTextGotFocus() {
 }
 
 // The copy is taken again too, so that the older copy can't overwrite the text at shutdown.
+// Pages ahead of the file (an inserted page) are saved as well, from help mode too.
 void StoreShownPage() {
-    if (HelpMode == 1) {
-        return;
+    StopWaitTimer();
+    if (HelpMode != 1 && CurrentPageExists()) {
+        TakeFieldIntoPage();
+        TakeTypedText();
     }
-    StorePageText();
-    TakeTypedText();
+    SaveWhatTheFileLacks();
 }

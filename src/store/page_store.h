@@ -28,5 +28,6 @@ void StoreTypedText();
 
 // The field got the keyboard focus: no selection left, typed copy taken.
 void PageTextGotFocus();
-// The window is about to close (or the session to end): keep what the field shows.
+// The window is about to close (or the session to end): keep what the field shows and
+// everything else the file lacks.
 void StoreShownPage();

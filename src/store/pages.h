@@ -9,7 +9,9 @@
 // Page n is element n in stored form (line breaks as "<&CR&>"); element 0 is never used.
 extern std::vector<std::string> Pages;
 extern std::int32_t CurrentPage;
-// 1 while the help pages stand in Pages: nothing is then stored or saved.
+// 1 while the help pages stand in Pages: nothing is then stored, and the user's pages wait
+// in PagesKeptDuringHelp.
 extern std::int16_t HelpMode;
+extern std::vector<std::string> PagesKeptDuringHelp;
 
 std::int32_t PageCount();

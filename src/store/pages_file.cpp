@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/window.h"
 #include "store/pad_on_disk.h"
+#include "store/pad_state.h"
 #include "store/pages.h"
 #include "store/pages_file_format.h"
 #include "text/bytes.h"
@@ -20,27 +21,15 @@ std::string FileHeader;
 std::int32_t WindowLeft = 0;
 std::int32_t WindowTop = 0;
 std::int32_t NoStoredPosition = 0;
-bool PagesAheadOfFile = false;
-bool ChangesUnsaved = false;
-bool QuietSaveFailures = false;
 
 namespace {
 
 constexpr std::string_view Caption = "Quillpad";
-
-// Set while the file holds bytes the program could not read as pages and could not keep
-// elsewhere: saving then would overwrite what was never read.
-bool FileOffLimits = false;
-
-// The user has heard of the present spell of failed saves (or is being asked instead).
-bool ToldChangesUnsaved = false;
-
-// The header values the file holds as last read or written.
-FileHeaderValues HeaderOfFile;
-
-// The file as last read or written holds exactly what a save of HeaderOfFile and the
-// pages would write, as long as the pages are not ahead of it.
-bool FileHoldsPages = false;
+// A failed save is tried once more after this long, with nobody acting, before the user
+// hears of it: another program's hold on the pad seldom lasts longer.
+constexpr int RetryAfterFailureMs = 1000;
+// Start-up holds no window yet, so it waits for a held pad about a second.
+constexpr int ReadsAtStart = 4;
 
 bool SameDigest(const Digest& a, const Digest& b) {
     return a.length == b.length && DigestValue(a) == DigestValue(b);
@@ -59,35 +48,7 @@ void UseHeader(const FileHeaderValues& values) {
     }
 }
 
-std::string WhatHappensNow(bool starting) {
-    return starting ? "Quillpad ends without changing it."
-                    : "Nothing will be saved into it until its pages are read again (at the next "
-                      "start, or with Help and Exit Help).";
-}
-
-void TellUnusable(bool starting) {
-    Tell(std::string(PagesFileName) +
-             " here is a folder, a hidden file or a system file, so Quillpad can't keep its "
-             "pages in it. " +
-             WhatHappensNow(starting),
-         Caption);
-}
-
-void TellUnreachable(bool starting) {
-    Tell("Quillpad can't tell whether " + std::string(PagesFileName) +
-             " is in this folder: the folder can't be searched, or you are not allowed to "
-             "look into it. " +
-             WhatHappensNow(starting),
-         Caption);
-}
-
-void TellUnreadable(bool starting) {
-    Tell(std::string(PagesFileName) +
-             " could not be read: it may be open in another program, or you may not be "
-             "allowed to read it. " +
-             WhatHappensNow(starting),
-         Caption);
-}
+constexpr std::string_view Ends = "Quillpad ends without changing it.";
 
 // The pad read in pieces, and the digest of all its bytes; false when it can't be read.
 bool ReadPad(PagesFileReader& reader, Digest& digest) {
@@ -100,20 +61,26 @@ bool ReadPad(PagesFileReader& reader, Digest& digest) {
     return read;
 }
 
+bool ReadPadAtStart(PagesFileReader& reader, Digest& digest) {
+    for (int reads = 1;; ++reads) {
+        if (ReadPad(reader, digest)) {
+            return true;
+        }
+        if (reads == ReadsAtStart) {
+            return false;
+        }
+        reader = PagesFileReader();
+    }
+}
+
 // Puts the pages read into Pages. A file that does not list pages is kept under a backup
 // name before anything can save over it; false when that was impossible. So is one with
 // text after a byte 26, where reading stops.
-bool TakePages(PagesFileReader& reader, const Digest& digest, bool starting) {
-    FileOffLimits = false;
-    PagesAheadOfFile = false;
-    ChangesUnsaved = false;
+bool TakePages(PagesFileReader& reader, const Digest& digest) {
     RememberPadDigest(digest);
     Pages = std::move(reader.pages);
     const bool cut = reader.marked && reader.textAfterEndMark;
-    // Pages read again after help leave the program's header values as they were: the
-    // file holds what a save writes only when its own values are the same.
-    FileHoldsPages = reader.imageKnown && !cut && SameDigest(reader.image, digest) &&
-                     SameHeader(reader.header, HeaderOfFile);
+    SaveState.fileHoldsPages = reader.imageKnown && !cut && SameDigest(reader.image, digest);
     if ((reader.marked && !cut) || digest.length == 0) {
         return true;
     }
@@ -124,9 +91,8 @@ bool TakePages(PagesFileReader& reader, const Digest& digest, bool starting) {
     const std::string backup = KeepCopyOfFile(PagesFileName);
     if (backup.empty()) {
         Tell(std::string(PagesFileName) + problem + ", and no copy of it could be made. " +
-                 WhatHappensNow(starting),
+                 std::string(Ends),
              Caption);
-        FileOffLimits = true;
         return false;
     }
     Tell(std::string(PagesFileName) + problem + ". The whole file is kept unchanged in " + backup +
@@ -134,6 +100,49 @@ bool TakePages(PagesFileReader& reader, const Digest& digest, bool starting) {
                   : ", and the pad starts again with one empty page."),
          Caption);
     return true;
+}
+
+FileHeaderValues HeaderNow() {
+    FileHeaderValues header;
+    header.header = FileHeader;
+    header.left = WindowLeft;
+    header.top = WindowTop;
+    return header;
+}
+
+// A failed save of the window's position alone loses nothing and tells nothing. A failed
+// save of pages is tried again soon with nobody acting; if that fails too, the user hears
+// once per spell of failures (at the next action when this is a quiet moment).
+bool SavePages(const std::vector<std::string>& pages) {
+    const FileHeaderValues header = HeaderNow();
+    // Writing what the file holds already would only cost time: a big pad's save at every
+    // start, where the window shows at the place the file names, for one.
+    if (!SaveState.pagesAhead && SaveState.fileHoldsPages &&
+        SameHeader(header, SaveState.headerOfFile) && PadFileUnchanged(PagesFileName)) {
+        return true;
+    }
+    PagesFileWriter writer{header, pages, 0, {}};
+    if (WritePadFile(PagesFileName, [&] { return NextPiece(writer); })) {
+        SaveState.headerOfFile = header;
+        SaveState.fileHoldsPages = true;
+        SaveState.pagesAhead = false;
+        SaveState.unsaved = false;
+        SaveState.toldUnsaved = false;
+        SaveState.unsavedNoticeDue = false;
+        ShowSavedStateInTitle();
+        return true;
+    }
+    if (!SaveState.pagesAhead) {
+        return false;
+    }
+    if (SaveState.unsaved) {
+        TellUnsaved();
+    } else {
+        SaveState.unsaved = true;
+        ShowSavedStateInTitle();
+        StartWaitTimer(RetryAfterFailureMs);
+    }
+    return false;
 }
 
 } // namespace
@@ -163,100 +172,50 @@ void ReadFileHeader() {
     }
 }
 
-void ReadPages() {
-    const EntryKind kind = KindOfEntry(PagesFileName);
-    PagesFileReader reader;
-    Digest digest;
-    if (kind == EntryKind::File && ReadPad(reader, digest)) {
-        TakePages(reader, digest, false);
-        return;
-    }
-    ParsePages("", Pages);
-    FileHoldsPages = false;
-    PagesAheadOfFile = false;
-    ChangesUnsaved = false;
-    // A file that is gone holds nothing to lose; one that is there but unreadable does.
-    FileOffLimits = kind != EntryKind::Missing;
-    if (kind == EntryKind::Missing) {
-        RememberNoPad();
-    } else if (kind == EntryKind::Unusable) {
-        TellUnusable(false);
-    } else if (kind == EntryKind::Unreachable) {
-        TellUnreachable(false);
-    } else {
-        TellUnreadable(false);
-    }
-}
-
-FileHeaderValues HeaderNow() {
-    FileHeaderValues header;
-    header.header = FileHeader;
-    header.left = WindowLeft;
-    header.top = WindowTop;
-    return header;
-}
-
 std::string PagesFileBytes() {
     return PagesFileImage(HeaderNow(), Pages);
 }
 
-// A failed save of the window's position alone loses nothing and tells nothing. Otherwise
-// the user hears once per spell of failures, and again only after a save has succeeded.
 bool SavePagesFile() {
-    if (HelpMode == 1) {
-        return false;
+    return HelpMode != 1 && SavePages(Pages);
+}
+
+// A file that is no longer what the program last read or wrote lacks the pages in memory,
+// which may then be their only copy.
+void SaveWhatTheFileLacks() {
+    if (!SaveState.pagesAhead && SaveState.lastSeen && !PadFileUnchanged(PagesFileName)) {
+        SaveState.pagesAhead = true;
     }
-    const FileHeaderValues header = HeaderNow();
-    // Writing what the file holds already would only cost time: a big pad's save at every
-    // start, where the window shows at the place the file names, for one.
-    if (!FileOffLimits && !PagesAheadOfFile && FileHoldsPages && SameHeader(header, HeaderOfFile) &&
-        PadFileUnchanged(PagesFileName)) {
-        return true;
+    if (SaveState.pagesAhead) {
+        SavePages(HelpMode == 1 ? PagesKeptDuringHelp : Pages);
     }
-    PagesFileWriter writer{header, Pages, 0, {}};
-    if (!FileOffLimits && WritePadFile(PagesFileName, [&] { return NextPiece(writer); })) {
-        HeaderOfFile = header;
-        FileHoldsPages = true;
-        PagesAheadOfFile = false;
-        ChangesUnsaved = false;
-        ToldChangesUnsaved = false;
-        return true;
-    }
-    if (!PagesAheadOfFile) {
-        return false;
-    }
-    ChangesUnsaved = true;
-    // A pad off limits was explained when it was read.
-    if (!ToldChangesUnsaved && !QuietSaveFailures && !FileOffLimits) {
-        Tell(std::string(PagesFileName) +
-                 " could not be saved: it may be read-only, or open in another program. Your "
-                 "latest changes are still in the window, and Quillpad saves them again at the "
-                 "next flip and when you close it.",
-             Caption);
-    }
-    ToldChangesUnsaved = true;
-    return false;
 }
 
 void WindowMoved(std::int32_t left, std::int32_t top) {
     WindowLeft = left;
     WindowTop = top;
     if (HelpMode != 1) {
-        SavePagesFile();
+        Quietly([] { SavePagesFile(); });
     }
 }
 
 bool OpenPad() {
-    FileOffLimits = false;
-    ToldChangesUnsaved = false;
     TidyAfterCutShortSaves(PagesFileName);
     const EntryKind kind = KindOfEntry(PagesFileName);
     if (kind == EntryKind::Unusable) {
-        TellUnusable(true);
+        Tell(std::string(PagesFileName) +
+                 " here is a folder, a hidden file or a system file, so Quillpad can't keep its "
+                 "pages in it. " +
+                 std::string(Ends),
+             Caption);
         return false;
     }
     if (kind == EntryKind::Unreachable) {
-        TellUnreachable(true);
+        Tell("Quillpad can't tell whether " + std::string(PagesFileName) +
+                 " is in this folder: the folder can't be searched, or you are not allowed to "
+                 "look into it. " +
+                 std::string(Ends),
+             Caption);
         return false;
     }
     if (kind == EntryKind::Missing) {
@@ -264,7 +223,7 @@ bool OpenPad() {
     }
     PagesFileReader reader;
     Digest digest;
-    if (!ReadPad(reader, digest)) {
+    if (!ReadPadAtStart(reader, digest)) {
         if (kind == EntryKind::Missing) {
             Tell(std::string(PagesFileName) +
                      " could not be created in this folder: it does not take new files (a "
@@ -273,11 +232,15 @@ bool OpenPad() {
                      "shortcut whose \"Start in\" folder is one you can write to.",
                  Caption);
         } else {
-            TellUnreadable(true);
+            Tell(std::string(PagesFileName) +
+                     " could not be read: it may be open in another program, or you may not be "
+                     "allowed to read it. " +
+                     std::string(Ends),
+                 Caption);
         }
         return false;
     }
     UseHeader(reader.header);
-    HeaderOfFile = HeaderNow();
-    return TakePages(reader, digest, true);
+    SaveState.headerOfFile = HeaderNow();
+    return TakePages(reader, digest);
 }

@@ -17,18 +17,13 @@ extern std::int32_t NoStoredPosition;
 bool PagesFileExists();
 void CreatePagesFile();
 void ReadFileHeader();
-void ReadPages();
-// False when the file could not be written (nothing is ever written in help mode).
+// Saves the pages in memory (nothing while the help pages stand in their place); false
+// when the file could not be written.
 bool SavePagesFile();
-
-// The pages in memory hold a change that the file lacks (set by every change of the page
-// list, cleared by a save that succeeds and by reading the file).
-extern bool PagesAheadOfFile;
-// A save that carried such a change has failed and none has succeeded since: the pad is
-// unsaved, and every moment that stores saves again.
-extern bool ChangesUnsaved;
-// While true, a failed save tells the user nothing: the caller asks or answers for itself.
-extern bool QuietSaveFailures;
+// The window is closing or the session ending: saves the pages when the file lacks
+// anything of them (a change, an inserted page, a version another program put there),
+// from help mode too.
+void SaveWhatTheFileLacks();
 
 // The bytes a save would write now: the header values and pages in memory.
 std::string PagesFileBytes();

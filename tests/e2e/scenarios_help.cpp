@@ -261,7 +261,8 @@ void WindowMovedInHelpMode() {
                         "after moving the window in help mode and closing there");
 }
 
-// Another copy of the program in the same folder may shorten the pad while help is shown.
+// Another program may shorten the pad while help is shown: leaving help shows every page
+// the user had, and the next save keeps the shorter version under a backup name.
 void LeavingHelpAfterThePadShrank() {
     WorkFolder folder;
     PreparePad(folder, {"p1", "p2", "p3", "p4", "p5", "p6", "p7"});
@@ -273,24 +274,31 @@ void LeavingHelpAfterThePadShrank() {
     Settle(main);
     ExpectHelpShown(main, 1, "a click on Help");
     const PagesFileParts file = SplitPagesFile(ReadBytes(path));
-    WriteBytes(path, PagesFile(file.header, file.positionLine, {"a", "b", "c"}));
+    const std::string shorter = PagesFile(file.header, file.positionLine, {"a", "b", "c"});
+    WriteBytes(path, shorter);
 
     ClickControl(main, HelpButton);
     Settle(main);
-    ExpectUserPagesShown(main, 3, 3, "c", "leaving help on a pad of three pages");
+    ExpectUserPagesShown(main, 5, 7, "p5", "leaving help after the pad shrank");
     ClickControl(main, PageText);
     PressKeys({VK_CONTROL, VK_END});
     TypeText("!");
     ClickControl(main, PrevButton);
+    const MessageBoxSeen box = WaitForMessageBox(session.ProcessId());
+    Expect(box.text.find("kept unchanged in Quillpad.qpd.bak") != std::string::npos,
+           "the box does not name the backup: " + box.text);
+    AnswerMessageBox(box, "OK");
     Settle(main);
-    ExpectPageShown(main, 2, 3, "b");
-    ExpectPagesInFile(folder, {"a", "b", "c!"}, "after typing on the last page and flipping");
+    ExpectPageShown(main, 4, 7, "p4");
+    ExpectPagesInFile(folder, {"p1", "p2", "p3", "p4", "p5!", "p6", "p7"},
+                      "after typing on page 5 and flipping");
+    ExpectBytes(ReadBytes(folder / "Quillpad.qpd.bak"), shorter, "the shorter pad's backup");
     ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
 }
 
 const bool registered = RegisterScenarios({
-    {"leaving_help_after_the_pad_shrank", "leaving help shows the last page of a shorter pad",
-     LeavingHelpAfterThePadShrank},
+    {"leaving_help_after_the_pad_shrank",
+     "Exit Help shows every page; the next save keeps the file", LeavingHelpAfterThePadShrank},
     {"help_mode_round_trip", "Help stores the page; Exit Help brings it back; Alt+H, Alt+E",
      HelpModeRoundTrip},
     {"help_mode_is_read_only", "in help: Alt+N/D/I and typing do nothing; closing writes none",

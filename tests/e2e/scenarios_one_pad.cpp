@@ -23,14 +23,15 @@ std::string Capitals(std::string text) {
     return text;
 }
 
-// The names of the program's own temporary files in the folder.
+// The names of the files the program's saves leave in the folder until they take the pad's
+// place: ".tmp" while written, ".done" once whole.
 std::vector<std::string> TemporaryFilesIn(const WorkFolder& folder) {
     std::vector<std::string> found;
     for (const std::string& name : NamesIn(folder.Path())) {
         unsigned process = 0, count = 0;
         int used = 0;
-        if (std::sscanf(name.c_str(), "Quillpad.qpd.%u-%u.tmp%n", &process, &count, &used) == 2 &&
-            used == static_cast<int>(name.size())) {
+        if (std::sscanf(name.c_str(), "Quillpad.qpd.%u-%u.%n", &process, &count, &used) == 2 &&
+            (name.substr(used) == "tmp" || name.substr(used) == "done")) {
             found.push_back(name);
         }
     }
@@ -125,6 +126,50 @@ void PadReplacedWhileRunning() {
     ExpectBytes(ReadBytes(folder / backup), restored, "the backup after closing");
 }
 
+// A read-only copy of a backup put over the pad while the user types with pauses: that
+// version is kept once, however many saves fail to replace it; the user hears of it at the
+// next action, and once the copy is writable everything is saved.
+void ReadOnlyCopyOverThePadIsKeptOnce() {
+    WorkFolder folder;
+    const std::string path = folder / PagesFileName;
+    PreparePad(folder, {"one", "two"});
+    Session session(folder);
+    HWND main = session.Main();
+    const std::string copy = PagesFile(HeaderOfNewPad(), PositionLine(0, 0), {"copied one"});
+    WriteBytes(path, copy);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    TypeAtEndOfPage(main, " first");
+    WaitUntil([&] { return TextOf(main) == "Quillpad - not saved"; }, "the title after a pause");
+    TypeAtEndOfPage(main, " second");
+    ExpectNoMessageBox(session.ProcessId());
+    ClickControl(main, NextButton);
+    std::string told;
+    for (int box = 0; box < 2; ++box) {
+        const MessageBoxSeen seen = WaitForMessageBox(session.ProcessId());
+        told += seen.text + "\n";
+        AnswerMessageBox(seen, "OK");
+    }
+    Expect(told.find("kept unchanged in Quillpad.qpd.bak") != std::string::npos &&
+               told.find("could not be saved") != std::string::npos,
+           "the boxes at the flip did not tell of the backup and the failed save: " + told);
+    for (const int button : {PrevButton, NextButton, PrevButton}) {
+        ClickControl(main, button);
+        Settle(main);
+    }
+    ExpectNoMessageBox(session.ProcessId());
+    std::vector<std::string> names = NamesIn(folder.Path());
+    std::sort(names.begin(), names.end());
+    Expect(names == std::vector<std::string>{PagesFileName, "Quillpad.qpd.bak"},
+           "the folder holds more than the pad and one backup");
+    ExpectBytes(ReadBytes(folder / "Quillpad.qpd.bak"), copy, "the backup of the copy");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ClickControl(main, NextButton);
+    Settle(main);
+    ExpectPagesInFile(folder, {"one first second", "two"}, "once the copy was writable");
+    ExpectBytes(TextOf(main), "Quillpad", "the title once saved");
+    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
+}
+
 void TextAfterByte26IsKept() {
     WorkFolder folder;
     const std::string bytes = PagesFile(HeaderOfNewPad(), PositionLine(0, 0), {"one", "t"}) +
@@ -180,7 +225,7 @@ void KilledWhileSaving() {
         if (GetFileAttributesA((folder / PagesFileName).c_str()) != INVALID_FILE_ATTRIBUTES) {
             ExpectBytes(ReadBytes(folder / PagesFileName), pad, "the pad " + after);
         } else {
-            // Cut short inside the replace: the new pad is whole under its temporary name.
+            // Cut short inside the replace: the new pad is whole under its finished name.
             Expect(std::any_of(
                        temporary.begin(), temporary.end(),
                        [&](const std::string& name) { return ReadBytes(folder / name) == pad; }),
@@ -206,6 +251,8 @@ const bool registered = RegisterScenarios({
      SecondCopyInTheSameFolder},
     {"pad_replaced_while_running", "the replaced pad is kept in the backup the box names",
      PadReplacedWhileRunning},
+    {"read_only_copy_over_the_pad_is_kept_once", "one backup, told at the next action",
+     ReadOnlyCopyOverThePadIsKeptOnce},
     {"text_after_byte_26_is_kept", "a pad with pages after a byte 26 is kept whole",
      TextAfterByte26IsKept},
     {"killed_while_saving", "the pad is whole after every kill; no temporary file stays",

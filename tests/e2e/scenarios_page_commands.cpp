@@ -126,9 +126,11 @@ void InsertPageAsksAndInserts() {
     ExpectNumber(Close(session, CloseBy::SystemCommand), 0, "the exit code");
 }
 
-void InsertedPageGoneWithoutSave() {
+// Insert Page writes nothing, yet the inserted page is kept through help and saved when
+// the window closes.
+void InsertedPageKeptThroughHelpAndClosing() {
     WorkFolder folder;
-    PreparePad(folder, {"one", "two"});
+    const std::string prepared = PreparePad(folder, {"one", "two"});
     const std::string path = folder / PagesFileName;
     {
         Session session(folder);
@@ -143,11 +145,17 @@ void InsertedPageGoneWithoutSave() {
         AnswerMessageBox(box, "Yes");
         Settle(main);
         ExpectPageShown(main, 2, 3, "");
+        ExpectBytes(ReadBytes(path), prepared, "the pad after Insert Page");
+        PressKeys({VK_MENU, 'H'});
+        Settle(main);
+        PressKeys({VK_MENU, 'E'});
+        Settle(main);
+        ExpectPageShown(main, 2, 3, "");
         ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
     }
-    ExpectPagesInFile(folder, {"one", "two"}, "after closing with an unsaved inserted page");
+    ExpectPagesInFile(folder, {"one", "", "two"}, "after closing with an inserted page");
     Session session(folder);
-    ExpectPageShown(session.Main(), 1, 2, "one");
+    ExpectPageShown(session.Main(), 1, 3, "one");
     ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code of the second run");
 }
 
@@ -201,8 +209,8 @@ const bool registered = RegisterScenarios({
      PageOneRefusals},
     {"insert_page_asks_and_inserts", "the Insert question; No keeps all; Yes adds page 3 of 6",
      InsertPageAsksAndInserts},
-    {"inserted_page_gone_without_save", "an inserted page not saved is gone at the next start",
-     InsertedPageGoneWithoutSave},
+    {"inserted_page_kept_through_help_and_closing", "Help and closing keep an inserted page",
+     InsertedPageKeptThroughHelpAndClosing},
     {"delete_page_asks_and_deletes", "the Delete question; No keeps edits; Yes on 3 and last",
      DeletePageAsksAndDeletes},
 });

@@ -22,7 +22,14 @@ const std::string NotSaved = "Quillpad.qpd could not be saved: it may be read-on
 const std::string CloseQuestion = "Quillpad.qpd could not be saved, so your latest changes are "
                                   "not in it. Close Quillpad anyway and lose them?";
 
-// The pause after typing tries to save; the box says so once.
+// A save that fails in a pause shows no box, which would take the keys of a user typing
+// on: the title says so instead.
+void WaitUntilTitleSaysNotSaved(HWND main, const std::string& when) {
+    WaitUntil([&] { return TextOf(main) == "Quillpad - not saved"; },
+              "the title saying the pad is not saved " + when);
+}
+
+// The box about failed saves waits for the user's next action.
 void AnswerTheFailedSave(DWORD process, const std::string& when) {
     const MessageBoxSeen box = ExpectMessageBox(process, "Quillpad", NotSaved, {"OK"});
     Expect(OwnerOf(box) != nullptr, "the box about the failed save has no owner " + when);
@@ -72,7 +79,8 @@ void AReadOnlyPadAsksBeforeClosing() {
     HWND main = session.Main();
     const DWORD process = session.ProcessId();
     TypeAtEndOfPage(main, " kept");
-    AnswerTheFailedSave(process, "after typing into a read-only pad");
+    WaitUntilTitleSaysNotSaved(main, "after typing into a read-only pad");
+    ExpectNoMessageBox(process);
 
     // The window menu's Close, which no change of focus after the box can lose.
     PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -86,7 +94,8 @@ void AReadOnlyPadAsksBeforeClosing() {
     ExpectBytes(ReadBytes(path), prepared, "the read-only pad after No");
 
     MakeWritable(path);
-    ExpectNumber(Close(session, CloseBy::SystemCommand), 0, "the exit code once the pad is writable");
+    ExpectNumber(Close(session, CloseBy::SystemCommand), 0,
+                 "the exit code once the pad is writable");
     ExpectPagesInFile(folder, {"one kept"}, "after closing a pad made writable again");
 
     // Yes gives the change up.
@@ -94,7 +103,7 @@ void AReadOnlyPadAsksBeforeClosing() {
     const std::string kept = ReadBytes(path);
     Session again(folder);
     TypeAtEndOfPage(again.Main(), " given up");
-    AnswerTheFailedSave(again.ProcessId(), "in the second run");
+    WaitUntilTitleSaysNotSaved(again.Main(), "in the second run");
     PostMessageA(again.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
     AnswerMessageBox(ExpectMessageBox(again.ProcessId(), "Quillpad", CloseQuestion, {"Yes", "No"}),
                      "Yes");
@@ -103,8 +112,9 @@ void AReadOnlyPadAsksBeforeClosing() {
     MakeWritable(path);
 }
 
-// Another program holds the pad open without sharing: the save fails and is told; once the
-// pad is free, a flip without any further typing saves the earlier change.
+// Another program holds the pad open without sharing: the pause tells nothing, and keys
+// typed after it go into the page; the next action tells. Once the pad is free, a flip
+// without any further typing saves the change.
 void ALockedPadIsSavedOnceReleased() {
     WorkFolder folder;
     const std::string path = folder / PagesFileName;
@@ -115,14 +125,23 @@ void ALockedPadIsSavedOnceReleased() {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     Expect(lock != INVALID_HANDLE_VALUE, "the pad could not be held open");
     TypeAtEndOfPage(main, " while locked");
-    AnswerTheFailedSave(session.ProcessId(), "while another program holds the pad");
-    CloseHandle(lock);
-
-    ClickControl(main, NextButton);
+    WaitUntilTitleSaysNotSaved(main, "while another program holds the pad");
+    TypeText(" and on");
     Settle(main);
     ExpectNoMessageBox(session.ProcessId());
-    ExpectPageShown(main, 2, 2, "two");
-    ExpectPagesInFile(folder, {"one while locked", "two"}, "after a flip once the pad was free");
+    ExpectPageShown(main, 1, 2, "one while locked and on");
+    ClickControl(main, NextButton);
+    AnswerTheFailedSave(session.ProcessId(), "at the flip after the pause");
+    Settle(main);
+    CloseHandle(lock);
+
+    ClickControl(main, PrevButton);
+    Settle(main);
+    ExpectNoMessageBox(session.ProcessId());
+    ExpectPageShown(main, 1, 2, "one while locked and on");
+    ExpectPagesInFile(folder, {"one while locked and on", "two"},
+                      "after a flip once the pad was free");
+    ExpectBytes(TextOf(main), "Quillpad", "the title once saved");
     ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
 }
 
@@ -136,7 +155,6 @@ void HelpModeKeepsUnsavedPages() {
     ClickControl(main, NextButton);
     TypeAtEndOfPage(main, " unsaved");
     PressKeys({VK_MENU, 'H'});
-    AnswerTheFailedSave(session.ProcessId(), "when help mode began");
     Settle(main);
     ExpectBytes(ControlText(main, PageCount), " 8", "the page count in help mode");
     PressKeys({VK_MENU, 'E'});
@@ -168,6 +186,46 @@ void TheSessionWaitsForUnsavedChanges() {
     ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
 }
 
+// Sync clients, indexers and virus scanners open the pad for reading and share it every
+// way: Quillpad starts, saves in a pause and leaves help all the same. Exit Help while the
+// pad is locked still shows every page.
+void OtherReadersNeverStopQuillpad() {
+    WorkFolder folder;
+    const std::string path = folder / PagesFileName;
+    PreparePad(folder, {"one", "two"});
+    HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    Expect(reader != INVALID_HANDLE_VALUE, "the pad could not be held open for reading");
+    Session session(folder);
+    HWND main = session.Main();
+    TypeAtEndOfPage(main, " read meanwhile");
+    WaitUntil([&] { return ReadBytes(path).find("read meanwhile") != std::string::npos; },
+              "the page saved in a pause while another program reads the pad");
+    for (const bool locked : {false, true}) {
+        const std::string when = locked ? "while the pad is locked" : "while it is read";
+        HANDLE lock = INVALID_HANDLE_VALUE;
+        if (locked) {
+            CloseHandle(reader);
+            lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+            Expect(lock != INVALID_HANDLE_VALUE, "the pad could not be locked");
+        }
+        PressKeys({VK_MENU, 'H'});
+        Settle(main);
+        PressKeys({VK_MENU, 'E'});
+        Settle(main);
+        ExpectPageShown(main, 1, 2, "one read meanwhile");
+        ExpectNoMessageBox(session.ProcessId());
+        ExpectBytes(TextOf(main), "Quillpad", "the title after Exit Help " + when);
+        if (locked) {
+            CloseHandle(lock);
+        }
+    }
+    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
+    ExpectPagesInFile(folder, {"one read meanwhile", "two"}, "after closing");
+}
+
 const bool registered = RegisterScenarios({
     {"pause_in_typing_saves_through_a_kill", "typing reaches the pad in a pause, no save per key",
      APauseInTypingSavesThroughAKill},
@@ -177,6 +235,8 @@ const bool registered = RegisterScenarios({
      ALockedPadIsSavedOnceReleased},
     {"help_mode_keeps_unsaved_pages", "Exit Help shows the pages that could not be saved",
      HelpModeKeepsUnsavedPages},
+    {"other_readers_never_stop_quillpad", "start, a pause, Exit Help with a reader or a lock",
+     OtherReadersNeverStopQuillpad},
     {"session_waits_for_unsaved_changes", "WM_QUERYENDSESSION is refused while unsaved",
      TheSessionWaitsForUnsavedChanges},
 });

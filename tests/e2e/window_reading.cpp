@@ -43,7 +43,7 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
 
 bool IsMainWindow(HWND window) {
     HWND field = GetDlgItem(window, PageText);
-    return field && ClassOf(field) == "Edit" && TextOf(window) == "Quillpad";
+    return field && ClassOf(field) == "Edit" && TextOf(window).rfind("Quillpad", 0) == 0;
 }
 
 HWND FindMainWindow(DWORD processId) {

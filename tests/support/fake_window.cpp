@@ -16,6 +16,8 @@ void ResetFake() {
     ResetProgramState();
     FailingSaveStep = SaveStep::None;
     FilesReplaced = 0;
+    BusyAttempts = 0;
+    RenamesFail = false;
 }
 
 std::string ControlText(int id) {
@@ -103,6 +105,10 @@ bool AskYesNo(std::string_view text, std::string_view caption) {
 
 void Tell(std::string_view text, std::string_view caption) {
     Fake.boxes.push_back({std::string(text), std::string(caption), false});
+}
+
+void SetWindowTitle(std::string_view title) {
+    Fake.title = std::string(title);
 }
 
 bool ShiftHeld() {

@@ -19,6 +19,7 @@ struct MessageBoxShown {
 struct FakeWindow {
     std::map<int, std::string> texts;
     std::map<int, bool> disabled;
+    std::string title = "Quillpad";
     int focus = 0;
     long selectionStart = 0; // of the page text field, as the edit control counts
     long selectionEnd = 0;

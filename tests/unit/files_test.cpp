@@ -93,19 +93,35 @@ TEST_F(Files, AFailedWriteLeavesTheOldFileWholeAndNoTemporaryFile) {
 TEST(TemporaryNames, OnlyTheExactFormOfTheProgramsOwnCounts) {
     struct Case {
         const char* entry;
-        bool temporary;
+        LeftoverKind kind;
     };
+    constexpr LeftoverKind No = LeftoverKind::None;
     const Case cases[] = {
-        {"pad.1-1.tmp", true},   {"pad.4411-27.tmp", true}, {"pad.tmp", false},
-        {"pad.1-.tmp", false},   {"pad.-1.tmp", false},     {"pad.1-1.tmpx", false},
-        {"pad.1-1.TMP", false},  {"PAD.1-1.tmp", false},    {"pad.1-1-1.tmp", false},
-        {"pad.a-1.tmp", false},  {"pad1-1.tmp", false},     {"xpad.1-1.tmp", false},
-        {"pad.1-1.tmp.", false}, {"pad.12 -3.tmp", false},  {"pad.1-1.bak", false},
+        {"pad.1-1.tmp", LeftoverKind::Partial},
+        {"pad.4411-27.tmp", LeftoverKind::Partial},
+        {"pad.1-1.done", LeftoverKind::Whole},
+        {"pad.1-1.done.tmp", No},
+        {"pad.tmp", No},
+        {"pad.1-.tmp", No},
+        {"pad.-1.tmp", No},
+        {"pad.1-1.tmpx", No},
+        {"pad.1-1.TMP", No},
+        {"PAD.1-1.tmp", No},
+        {"pad.1-1-1.tmp", No},
+        {"pad.a-1.tmp", No},
+        {"pad1-1.tmp", No},
+        {"xpad.1-1.tmp", No},
+        {"pad.1-1.tmp.", No},
+        {"pad.12 -3.tmp", No},
+        {"pad.1-1.bak", No},
+        {"pad.1-1.don", No},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(IsTemporaryNameFor(c.entry, "pad"), c.temporary) << c.entry;
+        EXPECT_EQ(KindOfLeftover(c.entry, "pad"), c.kind) << c.entry;
     }
-    EXPECT_TRUE(IsTemporaryNameFor(TemporaryNameFor("pad", 4411, 27), "pad"));
+    const std::string temporary = TemporaryNameFor("pad", 4411, 27);
+    EXPECT_EQ(KindOfLeftover(temporary, "pad"), LeftoverKind::Partial);
+    EXPECT_EQ(KindOfLeftover(FinishedNameFor(temporary), "pad"), LeftoverKind::Whole);
 }
 
 TEST_F(Files, CopiesOnlyToNewNames) {

@@ -9,6 +9,7 @@
 #include "support/temp_folder.h"
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,22 +111,29 @@ TEST_F(Help, EnteringAndLeavingAgainAndAgainWritesNothingAndShowsTheSamePages) {
     EXPECT_EQ(FileBytes(PagesFileName), untouched);
 }
 
-TEST_F(Help, APageGoneFromTheFileMeanwhileIsBroughtWithinTheCount) {
-    PressHelp();
-    WriteBytes(PagesFileName, Pad({"a", "b", "c"}));
-    PressHelp();
-    EXPECT_EQ(CurrentPage, 3);
-    EXPECT_EQ(Fake.texts[ID_PAGE_BOX], "3");
-    EXPECT_EQ(Fake.texts[ID_PAGE_COUNT], " 3");
-    EXPECT_EQ(Fake.texts[ID_PAGE_TEXT], "c");
-
-    CurrentPage = 2;
-    ShowPage();
-    PressHelp();
-    std::filesystem::remove(PagesFileName);
-    PressHelp();
-    EXPECT_EQ(CurrentPage, 1);
-    EXPECT_EQ(Fake.texts[ID_PAGE_BOX], "1");
+// Exit Help never shows fewer pages than the user had: not when another program shortened
+// the file meanwhile (its version is kept by the next save), nor when it is gone or held.
+TEST_F(Help, ExitHelpShowsEveryPageTheUserHadWhateverHappenedToTheFile) {
+    const std::string shorter = Pad({"a", "b", "c"});
+    const std::vector<std::pair<const char*, std::function<void()>>> meanwhile = {
+        {"shortened", [&] { WriteBytes(PagesFileName, shorter); }},
+        {"removed", [] { std::filesystem::remove(PagesFileName); }},
+    };
+    for (const auto& [what, change] : meanwhile) {
+        SCOPED_TRACE(what);
+        SetUp();
+        PressHelp();
+        change();
+        PressHelp();
+        EXPECT_EQ(CurrentPage, 5);
+        EXPECT_EQ(Fake.texts[ID_PAGE_COUNT], " 7");
+        EXPECT_EQ(Fake.texts[ID_PAGE_TEXT], "five");
+        Fake.texts[ID_PAGE_TEXT] = "five!";
+        StorePageText();
+        EXPECT_EQ(PagesInFile(), (std::vector<std::string>{"", "one", "two", "three", "four",
+                                                           "five!", "six", "seven"}));
+    }
+    EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), shorter);
 }
 
 TEST_F(Help, WhatTheHelpFieldShowsIsNeverStored) {

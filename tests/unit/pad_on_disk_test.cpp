@@ -1,7 +1,8 @@
 // The pad changed behind the program's back: its own saves never count, every write by
 // something else is kept under a backup name before the next save; and what cut-short
-// saves left behind is tidied away at the start.
+// saves left behind is tidied away at the start, never the only copy of the pad.
 #include "file_size_limit.h"
+#include "platform/save_faults.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 #include "store/pages_file_format.h"
@@ -63,9 +64,6 @@ TEST_F(PadOnDisk, ALongRunOfTheProgramsOwnSavesNeverCountsAsAChange) {
         SavePagesFile();
         WindowMoved(n, n);
     }
-    HelpMode = 1;
-    ReadPages();
-    HelpMode = 0;
     SavePagesFile();
     EXPECT_TRUE(Fake.boxes.empty());
     EXPECT_EQ(NamesHere(), std::vector<std::string>{PagesFileName});
@@ -151,7 +149,7 @@ TEST_F(PadOnDisk, AChangedPadThatCantBeKeptIsNotSavedOver) {
     EXPECT_FALSE(fs::exists("Quillpad.qpd.bak"));
 }
 
-TEST_F(PadOnDisk, OnlyTheProgramsOwnTemporaryFilesAreRemovedAtTheStart) {
+TEST_F(PadOnDisk, OnlyTheProgramsOwnLeftoversAreRemovedWhileThePadStands) {
     WriteBytes(PagesFileName, Pad);
     const std::vector<std::string> others = {
         "Quillpad.qpd.tmp",         "Quillpad.qpd.12-x.tmp",  "Quillpad.qpd.-3.tmp",
@@ -161,7 +159,7 @@ TEST_F(PadOnDisk, OnlyTheProgramsOwnTemporaryFilesAreRemovedAtTheStart) {
         WriteBytes(name, "keep");
     }
     WriteBytes("Quillpad.qpd.4411-1.tmp", "cut short");
-    WriteBytes("Quillpad.qpd.4411-27.tmp", Pad);
+    WriteBytes("Quillpad.qpd.4411-27.done", Pad);
     fs::create_directory("Quillpad.qpd.5-6.tmp");
     Start();
     std::vector<std::string> kept = others;
@@ -172,18 +170,60 @@ TEST_F(PadOnDisk, OnlyTheProgramsOwnTemporaryFilesAreRemovedAtTheStart) {
     EXPECT_EQ(FileBytes(PagesFileName), Pad);
 }
 
-TEST_F(PadOnDisk, WhenThePadIsGoneTheLastWrittenTemporaryFileTakesItsPlace) {
-    // A save cut short after the old pad was moved away and before the new one took its
-    // name: the newest temporary file is the whole new pad.
-    WriteBytes("Quillpad.qpd.300-1.tmp", "older");
-    const timespec old[2] = {{1000, 0}, {1000, 0}};
-    utimensat(AT_FDCWD, "Quillpad.qpd.300-1.tmp", old, 0);
-    WriteBytes("Quillpad.qpd.300-2.tmp", Pad);
-    Start();
-    EXPECT_EQ(NamesHere(), std::vector<std::string>{PagesFileName});
-    EXPECT_EQ(FileBytes(PagesFileName), Pad);
-    EXPECT_EQ(Pages, (PageList{"", "mine"}));
-    EXPECT_TRUE(Fake.boxes.empty());
+// A save cut short after the old pad was moved away and before the new one took its name.
+// Only a leftover written whole may take the pad's place; otherwise every leftover is kept
+// under a backup name, and the user told which.
+TEST_F(PadOnDisk, WhenThePadIsGoneNoLeftoverThatMayHoldItIsLost) {
+    const std::string older = Pad + "older\r\n";
+    const std::string cut = Pad + "more\r\n"; // cut short on a page boundary
+    const auto leave = [](const char* name, const std::string& bytes, std::time_t written) {
+        WriteBytes(name, bytes);
+        const timespec times[2] = {{written, 0}, {written, 0}};
+        utimensat(AT_FDCWD, name, times, 0);
+    };
+    const struct {
+        const char* what;
+        bool whole;
+        bool renamesFail;
+        std::vector<std::string> names;
+        std::string pad;
+        std::vector<std::pair<std::string, std::string>> kept;
+    } cases[] = {
+        {"the newest whole one takes the name", true, false, {PagesFileName}, older, {}},
+        {"none whole: all kept, a new pad",
+         false,
+         false,
+         {PagesFileName, "Quillpad.qpd.1.bak", "Quillpad.qpd.bak"},
+         "",
+         {{"Quillpad.qpd.bak", cut}, {"Quillpad.qpd.1.bak", older}}},
+        {"nothing can be renamed: a copy of the whole one",
+         true,
+         true,
+         {PagesFileName, "Quillpad.qpd.300-1.done", "Quillpad.qpd.300-3.tmp"},
+         older,
+         {{"Quillpad.qpd.300-1.done", older}, {"Quillpad.qpd.300-3.tmp", cut}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder inner;
+        ResetFake();
+        leave(c.whole ? "Quillpad.qpd.300-1.done" : "Quillpad.qpd.300-1.tmp", older, 1000);
+        leave("Quillpad.qpd.300-3.tmp", cut, 3000);
+        RenamesFail = c.renamesFail;
+        Start();
+        RenamesFail = false;
+        EXPECT_EQ(NamesHere(), c.names);
+        if (!c.pad.empty()) {
+            EXPECT_EQ(FileBytes(PagesFileName), c.pad);
+        }
+        for (const auto& [name, bytes] : c.kept) {
+            EXPECT_EQ(FileBytes(name), bytes) << name;
+        }
+        ASSERT_EQ(Fake.boxes.size(), c.kept.empty() ? 0u : 1u);
+        for (const auto& kept : c.kept) {
+            EXPECT_NE(Fake.boxes[0].text.find(kept.first), std::string::npos) << Fake.boxes[0].text;
+        }
+    }
 }
 
 } // namespace

@@ -5,10 +5,12 @@
 #include "app/main_window_events.h"
 #include "commands/flipping.h"
 #include "commands/page_commands.h"
+#include "platform/files.h"
 #include "platform/save_faults.h"
 #include "platform/window.h"
 #include "search/search.h"
 #include "stamps/stamps.h"
+#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 #include "store/pages_file_format.h"
@@ -63,8 +65,15 @@ class Unsaved : public ::testing::Test {
     }
 };
 
+const std::string NotSaved =
+    "Quillpad.qpd could not be saved: it may be read-only, or open in another program. Your "
+    "latest changes are still in the window, and Quillpad saves them again at the next flip "
+    "and when you close it.";
+
 // Each step of a save that fails keeps the old file whole and leaves no temporary file;
-// the change stays in memory, the user hears once, and a later save that works writes it.
+// the change stays in memory and the title says so. The save is tried once more with
+// nobody acting; the user hears of it once, at the next action, and a later save that
+// works writes it.
 TEST_F(Unsaved, EveryFailingStepOfASaveKeepsTheOldFileAndTheChange) {
     for (const SaveStep step : {SaveStep::CreateTemporary, SaveStep::Write, SaveStep::Flush,
                                 SaveStep::Close, SaveStep::Replace}) {
@@ -74,26 +83,31 @@ TEST_F(Unsaved, EveryFailingStepOfASaveKeepsTheOldFileAndTheChange) {
         EXPECT_EQ(FileBytes(PagesFileName), Pad) << step_number;
         EXPECT_EQ(EntriesInFolder(), 1u) << step_number;
         EXPECT_EQ(Pages[1], "changed") << step_number;
-        EXPECT_TRUE(ChangesUnsaved) << step_number;
-        ASSERT_EQ(Fake.boxes.size(), 1u) << step_number;
-        EXPECT_EQ(Fake.boxes[0].text,
-                  "Quillpad.qpd could not be saved: it may be read-only, or open in another "
-                  "program. Your latest changes are still in the window, and Quillpad saves "
-                  "them again at the next flip and when you close it.");
+        EXPECT_TRUE(SaveState.unsaved) << step_number;
+        EXPECT_EQ(Fake.title, "Quillpad - not saved") << step_number;
+        EXPECT_TRUE(Fake.boxes.empty()) << step_number;
+        EXPECT_EQ(Fake.waitTimerMs, 1000) << "tried again soon" << step_number;
 
-        FlipBack(); // retried, failed again, not told again
+        RunOutWaitTimer(); // failed again, told at the user's next action
+        EXPECT_TRUE(Fake.boxes.empty()) << step_number;
+        FlipBack(); // retried, failed again, told once
         EXPECT_EQ(FileBytes(PagesFileName), Pad) << step_number;
+        ASSERT_EQ(Fake.boxes.size(), 1u) << step_number;
+        EXPECT_EQ(Fake.boxes[0].text, NotSaved);
+        FlipForward();
         EXPECT_EQ(Fake.boxes.size(), 1u) << step_number;
 
         FailingSaveStep = SaveStep::None;
-        FlipForward(); // no change since, yet saved
+        FlipBack(); // no change since, yet saved
         EXPECT_EQ(PagesInFile(), (PageList{"", "changed", "two", "three"})) << step_number;
-        EXPECT_FALSE(ChangesUnsaved) << step_number;
+        EXPECT_FALSE(SaveState.unsaved) << step_number;
+        EXPECT_EQ(Fake.title, "Quillpad") << step_number;
         EXPECT_EQ(EntriesInFolder(), 1u) << step_number;
 
         // A new spell of failures is told again.
         FailingSaveStep = step;
-        EditPageText("two changed");
+        EditPageText("one changed");
+        FlipForward();
         FlipBack();
         EXPECT_EQ(Fake.boxes.size(), 2u) << step_number;
     }
@@ -104,7 +118,7 @@ TEST_F(Unsaved, AFailedSaveOfThePositionAloneTellsNothingAndLeavesNothingUnsaved
     WindowMoved(40, 50);
     FlipForward();
     EXPECT_TRUE(Fake.boxes.empty());
-    EXPECT_FALSE(ChangesUnsaved);
+    EXPECT_FALSE(SaveState.unsaved);
     EXPECT_TRUE(MainWindowClosing()) << "closing asks nothing";
 }
 
@@ -148,8 +162,94 @@ TEST_F(Unsaved, EveryMomentThatStoresRetriesTheSave) {
         FailingSaveStep = SaveStep::None;
         m.act();
         EXPECT_EQ(PagesInFile().at(1), "changed") << m.moment;
-        EXPECT_FALSE(ChangesUnsaved) << m.moment;
+        EXPECT_FALSE(SaveState.unsaved) << m.moment;
     }
+}
+
+// Another program at the pad, at every moment that saves or reads it: the pages in memory
+// stay, nothing is written half, no version is lost or copied twice, no box comes while the
+// user may be typing, and once the obstacle is gone everything is saved.
+TEST_F(Unsaved, OtherProgramsAtThePadNeverCostAPage) {
+    const std::string theirs = Pad + "their page\r\n";
+    const PageList typed = {"", "typed", "two", "three"};
+    const struct {
+        const char* what;
+        bool copied; // a version of its own to keep
+        std::function<void()> put;
+        std::function<void()> lift;
+    } obstacles[] = {
+        {"held for a moment", false, [] { BusyAttempts = BusyTries - 1; }, [] {}},
+        {"locked", false, [] { BusyAttempts = 1 << 30; }, [] { BusyAttempts = 0; }},
+        {"replaced by a read-only copy", true,
+         [&] {
+             WriteBytes(PagesFileName, theirs);
+             fs::permissions(PagesFileName, fs::perms::owner_read);
+         },
+         [] { fs::permissions(PagesFileName, fs::perms::owner_all); }},
+    };
+    const struct {
+        const char* moment;
+        bool quiet;
+        std::function<void()> before;
+        std::function<void()> act;
+    } moments[] = {
+        {"a pause", true, [] {}, [] { RunOutWaitTimer(); }},
+        {"a flip", false, [] {}, [] { FlipForward(); }},
+        {"Help", false, [] {}, [] { Press(OnHelpButton); }},
+        {"Exit Help", false, [] { Press(OnHelpButton); }, [] { Press(OnHelpButton); }},
+        {"closing", false, [] {},
+         [] {
+             Fake.answers = {false};
+             MainWindowClosing();
+         }},
+        {"the session's end", true, [] {}, [] { SessionMayEnd(); }},
+    };
+    for (const auto& o : obstacles) {
+        for (const auto& m : moments) {
+            SCOPED_TRACE(std::string(o.what) + " at " + m.moment);
+            SetUp();
+            EditPageText("typed");
+            m.before();
+            o.put();
+            m.act();
+            EXPECT_EQ(HelpMode == 1 ? PagesKeptDuringHelp : Pages, typed);
+            const std::string file = FileBytes(PagesFileName);
+            if (file != Pad && file != theirs) {
+                EXPECT_EQ(PagesInFile(), typed);
+            }
+            if (m.quiet) {
+                EXPECT_TRUE(Fake.boxes.empty());
+            }
+            RunOutWaitTimer(); // the retry with nobody acting
+            m.act();
+            o.lift();
+            EXPECT_TRUE(SessionMayEnd());
+            EXPECT_EQ(PagesInFile(), typed);
+            EXPECT_EQ(EntriesInFolder(), o.copied ? 2u : 1u);
+            if (o.copied) {
+                EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), theirs);
+            }
+            FlipBack(); // what waited is told now, once
+            std::size_t changedElsewhere = 0;
+            for (const MessageBoxShown& box : Fake.boxes) {
+                changedElsewhere += box.text.find("changed by another") != std::string::npos;
+            }
+            EXPECT_EQ(changedElsewhere, o.copied ? 1u : 0u);
+            fs::remove("Quillpad.qpd.bak");
+        }
+    }
+}
+
+TEST_F(Unsaved, AtTheStartAPadHeldForUnderASecondIsWaitedFor) {
+    BusyAttempts = 3 * BusyTries;
+    EXPECT_TRUE(OpenPad());
+    EXPECT_EQ(Pages, (PageList{"", "one", "two", "three"}));
+    BusyAttempts = 1 << 30;
+    EXPECT_FALSE(OpenPad());
+    BusyAttempts = 0;
+    ASSERT_EQ(Fake.boxes.size(), 1u);
+    EXPECT_NE(Fake.boxes[0].text.find("could not be read"), std::string::npos);
+    EXPECT_EQ(FileBytes(PagesFileName), Pad);
 }
 
 TEST_F(Unsaved, ClosingAsksFirstAndNoKeepsTheWindowUntilASaveWorks) {
@@ -201,7 +301,7 @@ TEST_F(Unsaved, HelpModeKeepsUnsavedPagesInMemory) {
     EXPECT_EQ(CurrentPage, 2);
     EXPECT_EQ(Fake.texts[ID_PAGE_TEXT], "changed");
     EXPECT_EQ(Fake.texts[ID_PAGE_COUNT], " 3");
-    EXPECT_TRUE(ChangesUnsaved);
+    EXPECT_TRUE(SaveState.unsaved);
 
     FailingSaveStep = SaveStep::None;
     FlipForward();

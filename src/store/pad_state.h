@@ -1,0 +1,63 @@
+// What the pad on disk holds, what memory holds that it lacks, and what the user has been
+// told: every rule of saving reads and sets this one record.
+#pragma once
+
+#include "store/pages_file_format.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One version of the file, told apart by its size and digest.
+struct PadVersion {
+    bool present = false;
+    std::uint64_t size = 0;
+    std::uint64_t digest = 0;
+    bool operator==(const PadVersion&) const = default;
+};
+
+struct PadSaveState {
+    // The file as this run last read or wrote it; empty while nothing is known of it.
+    std::optional<PadVersion> lastSeen;
+    // The last version another program put there, and the backup name it is kept under
+    // (empty while it is not kept): it is copied and told once however many saves follow.
+    std::optional<PadVersion> foreign;
+    std::string foreignBackup;
+    // The header values the file holds as last read or written.
+    FileHeaderValues headerOfFile;
+    // The file as last seen is exactly what a save of headerOfFile and the pages writes,
+    // as long as the pages are not ahead of it.
+    bool fileHoldsPages = false;
+
+    // The pages in memory hold something the file lacks: a change, an inserted page, or
+    // pages the file lost to another program.
+    bool pagesAhead = false;
+    // A save that carried such a change failed and none has succeeded since: every later
+    // moment that stores tries again, and the title says so.
+    bool unsaved = false;
+    // The user has heard of the present spell of failed saves (or is asked instead).
+    bool toldUnsaved = false;
+    // The notice of failed saves waits for the user's next action.
+    bool unsavedNoticeDue = false;
+    // Other notices that wait for the user's next action.
+    std::vector<std::string> news;
+    // A moment when no box may show: a pause in typing, a move, closing, the session's end.
+    bool quiet = false;
+};
+
+extern PadSaveState SaveState;
+
+// Tells the user now, or at their next action when this is a quiet moment.
+void TellAboutPad(std::string_view text);
+// Tells once per spell of failed saves that the pad could not be saved.
+void TellUnsaved();
+// Shows what waited for the user's action; nothing while the moment is quiet.
+void TellPadNews();
+// The window's title shows whether the pad holds everything.
+void ShowSavedStateInTitle();
+
+// Runs the work at a quiet moment: notices it makes wait for the user's next action.
+void Quietly(const std::function<void()>& work);
