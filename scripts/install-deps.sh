@@ -3,7 +3,7 @@
 # Usage: install-deps.sh [run|test|dist]   (run needs least; dist adds zip to it)
 set -euo pipefail
 
-packages=(cmake make g++ g++-mingw-w64-x86-64 wine wine64 fonts-wine)
+packages=(cmake make g++ g++-mingw-w64-x86-64 libxxhash-dev wine wine64 fonts-wine)
 case ${1:-test} in
 test) packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-dev xvfb xauth imagemagick) ;;
 dist) packages+=(zip) ;;

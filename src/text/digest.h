@@ -7,10 +7,10 @@
 #include <string_view>
 
 struct Digest {
-    std::uint64_t lanes[4];
-    std::uint64_t length;
-    unsigned char pending[32]; // bytes of a stripe not yet mixed in
-    std::size_t pendingSize;
+    // XXH3's streaming state, kept in place so that a digest is a plain value that copies
+    // whole; digest.cpp checks that it fits. Its header stays out of every other file.
+    alignas(64) unsigned char state[576];
+    std::uint64_t length; // bytes added so far
 };
 
 Digest NewDigest();

@@ -54,4 +54,33 @@ TEST(Digest, EveryChangedBitLengthOrOrderGivesAnotherDigest) {
     EXPECT_EQ(seen.size(), tried);
 }
 
+TEST(Digest, NothingAddedChangesNothing) {
+    Digest digest = NewDigest();
+    AddToDigest(digest, "pad");
+    AddToDigest(digest, std::string_view()); // whose data is null
+    AddToDigest(digest, "");
+    EXPECT_EQ(digest.length, 3u);
+    EXPECT_EQ(DigestValue(digest), DigestOf("pad"));
+}
+
+// A digest is a plain value, returned and assigned whole; a copy taken part-way goes on alone.
+TEST(Digest, ACopyGoesOnAlone) {
+    const std::string bytes = Bytes(700);
+    Digest first = NewDigest();
+    AddToDigest(first, std::string_view(bytes).substr(0, 300));
+    Digest second = first;
+    AddToDigest(first, std::string_view(bytes).substr(300));
+    AddToDigest(second, "end");
+    EXPECT_EQ(DigestValue(first), DigestOf(bytes));
+    EXPECT_EQ(DigestValue(second), DigestOf(bytes.substr(0, 300) + "end"));
+    EXPECT_EQ(second.length, 303u);
+}
+
+// Copies of Quillpad claim their folder under a digest, so every build must agree on it:
+// these are XXH3's own 64-bit values, as the shared libxxhash gives them.
+TEST(Digest, IsXxh3SoThatEveryBuildAgrees) {
+    EXPECT_EQ(DigestOf(""), 0x2d06800538d394c2u);
+    EXPECT_EQ(DigestOf("C:\\USERS\\ANN\\NOTES"), 0x8558bf45caa57650u);
+}
+
 } // namespace
