@@ -297,8 +297,8 @@ void LeavingHelpAfterThePadShrank() {
 }
 
 const bool registered = RegisterScenarios({
-    {"leaving_help_after_the_pad_shrank",
-     "Exit Help shows every page; the next save keeps the file", LeavingHelpAfterThePadShrank},
+    {"leaving_help_after_the_pad_shrank", "Exit Help shows every page; a backup of the file",
+     LeavingHelpAfterThePadShrank},
     {"help_mode_round_trip", "Help stores the page; Exit Help brings it back; Alt+H, Alt+E",
      HelpModeRoundTrip},
     {"help_mode_is_read_only", "in help: Alt+N/D/I and typing do nothing; closing writes none",
