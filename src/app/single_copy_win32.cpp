@@ -2,6 +2,7 @@
 // the number of the process that claimed it, whose window a later start brings forward.
 #include "app/main_window.h"
 #include "app/single_copy.h"
+#include "platform/wide_text.h"
 
 #include <string>
 #include <string_view>
@@ -11,18 +12,26 @@ namespace {
 // Open for the whole run: the claim lasts as long as some copy holds the block.
 HANDLE Claim = nullptr;
 
+// The folder as Windows resolves it, in UTF-8 and capitals: its long name, so that a short
+// 8.3 spelling counts as the same folder, and any character of its name kept.
 std::string WorkingFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, path);
-    if (length == 0 || length >= MAX_PATH) {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data());
+    if (length >= path.size()) {
+        path.resize(length);
+        length = GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data());
+    }
+    if (length == 0 || length >= path.size()) {
         return std::string();
     }
-    // The long form, so that a short 8.3 spelling of the folder counts as the same.
-    char full[MAX_PATH];
-    const DWORD fullLength = GetLongPathNameA(path, full, MAX_PATH);
-    std::string folder = fullLength > 0 && fullLength < MAX_PATH ? full : path;
-    CharUpperBuffA(folder.data(), static_cast<DWORD>(folder.size()));
-    return folder;
+    path.resize(length);
+    std::wstring full(GetLongPathNameW(path.c_str(), nullptr, 0), L'\0');
+    const DWORD fullLength =
+        GetLongPathNameW(path.c_str(), full.data(), static_cast<DWORD>(full.size()));
+    std::wstring folder =
+        fullLength > 0 && fullLength < full.size() ? full.substr(0, fullLength) : path;
+    CharUpperBuffW(folder.data(), static_cast<DWORD>(folder.size()));
+    return Utf8(folder);
 }
 
 DWORD ProcessHoldingFolder() {

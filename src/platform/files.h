@@ -1,4 +1,5 @@
-// The few file operations the pad needs, named for what it does with them.
+// The few file operations the pad needs, named for what it does with them. Names are
+// UTF-8 and relative to the working folder, whatever the folder itself is called.
 #pragma once
 
 #include <functional>

@@ -1,11 +1,13 @@
-// The file layer on Windows: ANSI names in the working folder, reading shared with other
-// programs, crash-safe replacing.
+// The file layer on Windows: names in UTF-8, handed to Windows as UTF-16 so that files in a
+// folder of any name work; reading shared with other programs; crash-safe replacing.
 #include "platform/files.h"
+#include "platform/wide_text.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -63,11 +65,12 @@ template <typename Attempt> bool TryWhileBusy(Attempt attempt) {
 // Shared with every other reader and writer, so that a sync client, an indexer or a virus
 // scanner holding the file never makes the read fail, nor the read them.
 HANDLE OpenForReading(const char* name) {
+    const std::wstring wide = Wide(name);
     HANDLE file = INVALID_HANDLE_VALUE;
     TryWhileBusy([&] {
-        file =
-            CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file = CreateFileW(wide.c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         return file != INVALID_HANDLE_VALUE;
     });
     return file;
@@ -87,7 +90,7 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 // Writes and flushes the bytes into a new file of that name; false if it exists already.
 bool WriteNewFile(const std::string& name, const PieceSource& next) {
-    FileHandle out(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    FileHandle out(CreateFileW(Wide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out.Valid()) {
         return false;
@@ -98,23 +101,42 @@ bool WriteNewFile(const std::string& name, const PieceSource& next) {
     }
     whole = whole && FlushFileBuffers(out.handle);
     if (!out.CloseNow() || !whole) {
-        DeleteFileA(name.c_str());
+        DeleteFileW(Wide(name).c_str());
         return false;
     }
     return true;
 }
 
-std::string FullPath(const std::string& name) {
-    char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? std::string(full, length) : name;
+std::wstring FullPath(const std::string& name) {
+    const std::wstring relative = Wide(name);
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()),
+                                              full.data(), nullptr);
+        if (length == 0) {
+            return relative;
+        }
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);
+    }
+}
+
+DWORD AttributesOf(const std::string& name) {
+    return GetFileAttributesW(Wide(name).c_str());
+}
+
+bool MoveToNewName(const std::string& from, const std::string& to) {
+    return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 } // namespace
 
 EntryKind KindOfEntry(const char* name) {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA(name, &found);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(Wide(name).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
@@ -171,7 +193,7 @@ bool ReadFileInPieces(const char* name, const std::function<void(std::string_vie
 }
 
 bool ReplaceFileWith(const char* name, const PieceSource& next) {
-    const DWORD attributes = GetFileAttributesA(name);
+    const DWORD attributes = AttributesOf(name);
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (UnusableAttributes | FILE_ATTRIBUTE_READONLY)) != 0) {
         return false;
@@ -186,28 +208,27 @@ bool ReplaceFileWith(const char* name, const PieceSource& next) {
     if (!WriteNewFile(temporary, next)) {
         return false;
     }
-    if (!MoveFileExA(temporary.c_str(), finished.c_str(), MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary.c_str());
+    if (!MoveToNewName(temporary, finished)) {
+        DeleteFileW(Wide(temporary).c_str());
         return false;
     }
     const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
-    // ReplaceFileA keeps the old file's attributes, security and creation time. It is
+    // ReplaceFileW keeps the old file's attributes, security and creation time. It is
     // given full paths: Wine's looks for a folder of its own in the name it replaces.
     if (TryWhileBusy([&] {
             return replacing
-                       ? ReplaceFileA(FullPath(target).c_str(), FullPath(finished).c_str(), nullptr,
+                       ? ReplaceFileW(FullPath(target).c_str(), FullPath(finished).c_str(), nullptr,
                                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                       : MoveFileExA(finished.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+                       : MoveToNewName(finished, target);
         })) {
         return true;
     }
-    // ReplaceFileA may fail after the old file is gone (Wine's always removes it before
+    // ReplaceFileW may fail after the old file is gone (Wine's always removes it before
     // moving the new one in); the finished file is then the only copy and must stay.
-    if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        GetLastError() == ERROR_FILE_NOT_FOUND) {
-        return MoveFileExA(finished.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    if (AttributesOf(target) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
+        return MoveToNewName(finished, target);
     }
-    DeleteFileA(finished.c_str());
+    DeleteFileW(Wide(finished).c_str());
     return false;
 }
 
@@ -229,41 +250,42 @@ bool CopyToNewFile(const char* from, const char* to) {
         return false;
     }
     if (!readWhole) {
-        DeleteFileA(to);
+        DeleteFileW(Wide(to).c_str());
     }
     return readWhole;
 }
 
 std::vector<Leftover> LeftoversOfSaves(const char* name) {
-    std::vector<std::pair<ULONGLONG, Leftover>> found;
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = FindFirstFileA((std::string(name) + ".*-*.*").c_str(), &entry);
+    std::vector<std::pair<ULONGLONG, Leftover>> leftovers;
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = FindFirstFileW(Wide(std::string(name) + ".*-*.*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) {
         return {};
     }
     do {
-        const LeftoverKind kind = KindOfLeftover(entry.cFileName, name);
+        const std::string found = Utf8(entry.cFileName);
+        const LeftoverKind kind = KindOfLeftover(found, name);
         if ((entry.dwFileAttributes & UnusableAttributes) == 0 && kind != LeftoverKind::None) {
             const ULONGLONG written = static_cast<ULONGLONG>(entry.ftLastWriteTime.dwHighDateTime)
                                           << 32 |
                                       entry.ftLastWriteTime.dwLowDateTime;
-            found.push_back({written, {entry.cFileName, kind == LeftoverKind::Whole}});
+            leftovers.push_back({written, {found, kind == LeftoverKind::Whole}});
         }
-    } while (FindNextFileA(search, &entry));
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
-    std::sort(found.begin(), found.end(),
+    std::sort(leftovers.begin(), leftovers.end(),
               [](const auto& a, const auto& b) { return a.first > b.first; });
-    std::vector<Leftover> leftovers;
-    for (auto& file : found) {
-        leftovers.push_back(std::move(file.second));
+    std::vector<Leftover> newestFirst;
+    for (auto& leftover : leftovers) {
+        newestFirst.push_back(std::move(leftover.second));
     }
-    return leftovers;
+    return newestFirst;
 }
 
 bool RemoveFile(const char* name) {
-    return DeleteFileA(name) != 0;
+    return DeleteFileW(Wide(name).c_str()) != 0;
 }
 
 bool RenameToNewName(const char* from, const char* to) {
-    return MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveToNewName(from, to);
 }

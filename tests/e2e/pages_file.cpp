@@ -2,6 +2,7 @@
 #include "pages_file.h"
 
 #include "check.h"
+#include "platform/wide_text.h"
 
 #include <windows.h>
 
@@ -27,7 +28,7 @@ bool IsFolder(const std::string& path) {
 std::string ReadBytes(const std::string& path) {
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 50 && file == INVALID_HANDLE_VALUE; ++attempt) {
-        file = CreateFileA(path.c_str(), GENERIC_READ,
+        file = CreateFileW(Wide(path).c_str(), GENERIC_READ,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_SHARING_VIOLATION &&
@@ -52,7 +53,7 @@ std::string ReadBytes(const std::string& path) {
 }
 
 void WriteBytes(const std::string& path, std::string_view bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         Fail("cannot create " + path);
@@ -67,17 +68,17 @@ void WriteBytes(const std::string& path, std::string_view bytes) {
 
 std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         return names;
     }
     do {
-        const std::string name = found.cFileName;
+        const std::string name = Utf8(found.cFileName);
         if (name != "." && name != "..") {
             names.push_back(name);
         }
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
 }

@@ -9,6 +9,7 @@ extern const char* const PagesFileName;
 extern const char* const PositionHeading;
 extern const char* const MarkerLine;
 
+// Paths and names are UTF-8, so that folders of any name can be worked in.
 bool IsFolder(const std::string& path);
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, std::string_view bytes);

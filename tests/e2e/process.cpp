@@ -2,6 +2,7 @@
 #include "process.h"
 
 #include "check.h"
+#include "platform/wide_text.h"
 
 #include <vector>
 
@@ -16,28 +17,29 @@ std::string DriverFolder() {
     return path.substr(0, path.find_last_of("\\/"));
 }
 
-// Removes a folder and everything in it, read-only entries included.
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+// Removes a folder and everything in it, read-only entries and names in any script
+// included.
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") {
                 continue;
             }
-            const std::string full = path + "\\" + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring full = path + L"\\" + name;
+            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(full);
             } else {
-                DeleteFileA(full.c_str());
+                DeleteFileW(full.c_str());
             }
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(path.c_str());
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(path.c_str());
 }
 
 } // namespace
@@ -71,23 +73,23 @@ WorkFolder::WorkFolder() {
 }
 
 WorkFolder::~WorkFolder() {
-    RemoveTree(path_);
+    RemoveTree(Wide(path_));
 }
 
 RunningProgram::RunningProgram(const WorkFolder& folder, const std::string& arguments)
     : RunningProgram(folder.Path(), arguments) {}
 
 RunningProgram::RunningProgram(const std::string& folderPath, const std::string& arguments) {
-    std::string line = "\"" + ProgramPath() + "\"";
+    std::wstring line = Wide("\"" + ProgramPath() + "\"");
     if (!arguments.empty()) {
-        line += " " + arguments;
+        line += L" " + Wide(arguments);
     }
-    std::vector<char> commandLine(line.begin(), line.end());
-    commandLine.push_back('\0');
-    STARTUPINFOA startup{};
+    std::vector<wchar_t> commandLine(line.begin(), line.end());
+    commandLine.push_back(L'\0');
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(ProgramPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, folderPath.c_str(), &startup, &info_)) {
+    if (!CreateProcessW(Wide(ProgramPath()).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, Wide(folderPath).c_str(), &startup, &info_)) {
         Fail("cannot start " + ProgramPath() + " (error " + std::to_string(GetLastError()) + ")");
     }
 }

@@ -31,7 +31,7 @@ class RunningProgram {
     // Starts the program with the folder as its working directory; arguments follow
     // the program's name on the command line.
     RunningProgram(const WorkFolder& folder, const std::string& arguments = "");
-    // The same with the folder given as a path, spelt however the scenario likes.
+    // The same with the folder given as a path (UTF-8), spelt however the scenario likes.
     RunningProgram(const std::string& folderPath, const std::string& arguments);
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;

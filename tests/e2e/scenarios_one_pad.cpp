@@ -5,6 +5,7 @@
 #include "message_boxes.h"
 #include "more_actions.h"
 #include "pages_file.h"
+#include "platform/wide_text.h"
 #include "process.h"
 #include "scenario_table.h"
 #include "screenshot.h"
@@ -83,6 +84,35 @@ void SecondCopyInTheSameFolder() {
                 "the position line: the first copy's restored place");
     ExpectNumber(Close(first, CloseBy::SystemCommand), 0, "the exit code of the first copy");
     ExpectPagesInFile(folder, {"the first copy's page"}, "after both copies ended");
+}
+
+// Pads in folders whose names the code page lacks, Cyrillic and CJK: typing is saved in a
+// pause, and a start in the same folder, spelt in capitals, brings the first copy forward.
+void PadInAFolderOfAnyName() {
+    WorkFolder outer;
+    for (const char* name :
+         {"\xd0\x97\xd0\xb0\xd0\xbc\xd0\xb5\xd1\x82\xd0\xba\xd0\xb8",        // Заметки
+          "\xe6\x97\xa5\xe6\x9c\xac\xe3\x81\xae\xe3\x83\xa1\xe3\x83\xa2"}) { // 日本のメモ
+        const std::string folder = outer / name;
+        Expect(CreateDirectoryW(Wide(folder).c_str(), nullptr) != 0, "cannot make " + folder);
+        const std::string pad = folder + "\\" + PagesFileName;
+        WriteBytes(pad, PagesFile(HeaderOfNewPad(), PositionLine(0, 0), {"one"}));
+        RunningProgram program(folder, "");
+        HWND main = WaitForMainWindow(program.ProcessId());
+        TypeAtEndOfPage(main, " typed");
+        WaitUntil([&] { return ReadBytes(pad).find("one typed") != std::string::npos; },
+                  "the page saved in a pause in " + folder);
+        ExpectNoMessageBox(program.ProcessId());
+        std::wstring capitals = Wide(folder);
+        CharUpperBuffW(capitals.data(), static_cast<DWORD>(capitals.size()));
+        RunningProgram second(Utf8(capitals), "");
+        ExpectNumber(second.WaitForExit(10000), 0, "the exit code of the second copy");
+        Expect(FindMainWindow(second.ProcessId()) == nullptr, "the second copy showed a window");
+        PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ExpectNumber(program.WaitForExit(), 0, "the exit code");
+        Expect(NamesIn(folder) == std::vector<std::string>{PagesFileName},
+               "the folder holds more than the pad: " + folder);
+    }
 }
 
 void PadReplacedWhileRunning() {
@@ -249,6 +279,8 @@ void KilledWhileSaving() {
 const bool registered = RegisterScenarios({
     {"second_copy_in_the_same_folder", "brings the first forward, ends with 0, pad untouched",
      SecondCopyInTheSameFolder},
+    {"pad_in_a_folder_of_any_name", "Cyrillic and CJK folders: saves work, one copy per folder",
+     PadInAFolderOfAnyName},
     {"pad_replaced_while_running", "the replaced pad is kept in the backup the box names",
      PadReplacedWhileRunning},
     {"read_only_copy_over_the_pad_is_kept_once", "one backup, told at the next action",
