@@ -26,7 +26,7 @@ void StoreShownPageQuietly() {
 
 bool MainWindowClosing() {
     StoreShownPageQuietly();
-    return !ChangesUnsaved || AskYesNo(UnsavedCloseQuestion, "Quillpad");
+    return !ChangesUnsaved || AskYesNoDefaultNo(UnsavedCloseQuestion, "Quillpad");
 }
 
 bool SessionMayEnd() {

@@ -59,6 +59,10 @@ bool AskYesNo(std::string_view text, std::string_view caption) {
     return ShowBox(text, caption, MB_YESNO) == IDYES;
 }
 
+bool AskYesNoDefaultNo(std::string_view text, std::string_view caption) {
+    return ShowBox(text, caption, MB_YESNO | MB_DEFBUTTON2) == IDYES;
+}
+
 void Tell(std::string_view text, std::string_view caption) {
     ShowBox(text, caption, MB_OK);
 }

@@ -40,6 +40,9 @@ void ReplaceSelection(int id, std::string_view text);
 
 // Message boxes without an icon: Yes/No answers true for Yes; Tell has one OK button.
 bool AskYesNo(std::string_view text, std::string_view caption);
+// The same for a question whose Yes gives something up: No is the default button, so that
+// Enter keeps.
+bool AskYesNoDefaultNo(std::string_view text, std::string_view caption);
 void Tell(std::string_view text, std::string_view caption);
 
 // Whether the key is down now (the high bit of its state).

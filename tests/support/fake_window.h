@@ -14,6 +14,7 @@ struct MessageBoxShown {
     std::string text;
     std::string caption;
     bool yesNo;
+    bool defaultNo; // Enter answers No
 };
 
 struct FakeWindow {
