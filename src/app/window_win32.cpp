@@ -76,7 +76,7 @@ bool CtrlHeld() {
 }
 
 void RepaintNow() {
-    UpdateWindow(MainWindow);
+    RedrawWindow(MainWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void Pause(int milliseconds) {

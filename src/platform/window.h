@@ -49,7 +49,7 @@ void Tell(std::string_view text, std::string_view caption);
 bool ShiftHeld();
 bool CtrlHeld();
 
-// Draws the main window now, before the next wait.
+// Draws what changed in the main window and its controls now, before the next wait.
 void RepaintNow();
 // Holds the program for a while; no messages are handled meanwhile.
 void Pause(int milliseconds);

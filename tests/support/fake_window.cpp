@@ -124,7 +124,7 @@ bool CtrlHeld() {
     return Fake.ctrl;
 }
 void RepaintNow() {
-    ++Fake.repaints;
+    Fake.repaintedSelections.emplace_back(Fake.selectionStart, Fake.selectionEnd);
 }
 void Pause(int milliseconds) {
     Fake.pauses.push_back(milliseconds);
