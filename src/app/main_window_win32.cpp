@@ -30,9 +30,10 @@ const ControlLayout Controls[] = {
     {"BUTTON", ID_INSERT_PAGE, "&Insert Page", 156, 16, 52, 12, BS_CENTER, 0, InsertPage},
     {"BUTTON", ID_HELP_BUTTON, "&Help", 104, 16, 52, 12, BS_CENTER, 0, OnHelpButton},
     {"STATIC", ID_PAGE_LABEL, "Page", 15, 20, 18, 8, SS_LEFT, 0, nullptr},
-    {"EDIT", ID_PAGE_BOX, "", 35, 19, 20, 11, BoxStyle, WS_EX_CLIENTEDGE, nullptr},
-    {"STATIC", ID_OF_LABEL, "of", 58, 20, 8, 8, SS_LEFT, 0, nullptr},
-    {"STATIC", ID_PAGE_COUNT, "", 66, 20, 16, 8, SS_LEFT, 0, nullptr},
+    // Page numbers and counts of six digits fit; the count never wraps out of sight.
+    {"EDIT", ID_PAGE_BOX, "", 35, 19, 32, 11, BoxStyle, WS_EX_CLIENTEDGE, nullptr},
+    {"STATIC", ID_OF_LABEL, "of", 69, 20, 8, 8, SS_LEFT, 0, nullptr},
+    {"STATIC", ID_PAGE_COUNT, "", 77, 20, 27, 8, SS_LEFTNOWORDWRAP, 0, nullptr},
 };
 
 constexpr DWORD PageTextStyle = WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN;

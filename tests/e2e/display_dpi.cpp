@@ -15,29 +15,51 @@ struct BaseUnits {
     long down;
 };
 
-// The dialog base units of 8-point MS Sans Serif at the screen's DPI, worked out the way the
-// dialog manager does: the average width of the 52 letters, rounded, and the font's height.
-BaseUnits BaseUnitsOfTheDialogFont() {
+// 8-point MS Sans Serif at the screen's DPI, the window's font, selected into the screen's DC.
+struct DialogFont {
     HDC screen = GetDC(nullptr);
-    LOGFONTA wanted{};
-    wanted.lfHeight = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    wanted.lfWeight = FW_NORMAL;
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    lstrcpyA(wanted.lfFaceName, "MS Sans Serif");
-    HFONT font = CreateFontIndirectA(&wanted);
-    HGDIOBJ previous = SelectObject(screen, font);
+    HFONT font = nullptr;
+    HGDIOBJ previous = nullptr;
+
+    DialogFont() {
+        LOGFONTA wanted{};
+        wanted.lfHeight = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+        wanted.lfWeight = FW_NORMAL;
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        lstrcpyA(wanted.lfFaceName, "MS Sans Serif");
+        font = CreateFontIndirectA(&wanted);
+        previous = SelectObject(screen, font);
+    }
+    ~DialogFont() {
+        SelectObject(screen, previous);
+        DeleteObject(font);
+        ReleaseDC(nullptr, screen);
+    }
+    DialogFont(const DialogFont&) = delete;
+    DialogFont& operator=(const DialogFont&) = delete;
+
+    long Width(std::string_view text) const {
+        SIZE size{};
+        GetTextExtentPoint32A(screen, text.data(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+};
+
+// The dialog base units of the window's font, worked out the way the dialog manager does:
+// the average width of the 52 letters, rounded, and the font's height.
+BaseUnits BaseUnitsOfTheDialogFont() {
+    const DialogFont dialogFont;
     TEXTMETRICA metrics{};
-    GetTextMetricsA(screen, &metrics);
-    const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    SIZE size{};
-    GetTextExtentPoint32A(screen, letters, 52, &size);
-    SelectObject(screen, previous);
-    DeleteObject(font);
-    ReleaseDC(nullptr, screen);
-    return BaseUnits{(size.cx / 26 + 1) / 2, metrics.tmHeight};
+    GetTextMetricsA(dialogFont.screen, &metrics);
+    const long letters = dialogFont.Width("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return BaseUnits{(letters / 26 + 1) / 2, metrics.tmHeight};
 }
 
 } // namespace
+
+long WidthInDialogFont(std::string_view text) {
+    return DialogFont().Width(text);
+}
 
 void SetExpectedDpi(int dpi) {
     expectedDpi = dpi;
