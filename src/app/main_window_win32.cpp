@@ -120,6 +120,28 @@ void PlaceAtStoredPosition() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Where the window comes back to: while it is minimised or maximised the system parks it
+// elsewhere, and the place it will be restored to is what the user left it at.
+RECT RestoredPlace() {
+    RECT outer;
+    GetWindowRect(MainWindow, &outer);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if ((!IsIconic(MainWindow) && !IsZoomed(MainWindow)) ||
+        !GetWindowPlacement(MainWindow, &placement)) {
+        return outer;
+    }
+    // That place is in workspace coordinates, which begin at the primary work area's corner.
+    RECT place = placement.rcNormalPosition;
+    MONITORINFO primary{};
+    primary.cbSize = sizeof primary;
+    if (GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary)) {
+        OffsetRect(&place, primary.rcWork.left - primary.rcMonitor.left,
+                   primary.rcWork.top - primary.rcMonitor.top);
+    }
+    return place;
+}
+
 // While the pad can't be saved the session is asked to wait, with the reason for the user
 // to read; a dialog gives its answer through its message result.
 int AnswerSessionQuestion() {
@@ -168,11 +190,10 @@ void MakePageTextField(bool readOnly) {
 int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std::intptr_t) {
     if (message == WM_MOVE) {
         // The message's own position is the client area's; the file keeps the outer corner.
-        RECT outer;
-        GetWindowRect(MainWindow, &outer);
+        const RECT place = RestoredPlace();
         const DialogScale scale = ScaleOf(MainWindow);
-        MainWindowMoved(DialogUnitsFromPixels(outer.left, scale.across),
-                        DialogUnitsFromPixels(outer.top, scale.down));
+        MainWindowMoved(DialogUnitsFromPixels(place.left, scale.across),
+                        DialogUnitsFromPixels(place.top, scale.down));
     } else if (message == WM_ENTERSIZEMOVE) {
         MainWindowDragStarted();
     } else if (message == WM_EXITSIZEMOVE) {

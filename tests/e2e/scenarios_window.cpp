@@ -146,41 +146,65 @@ void DeletedWithMouseKeptAtClose() {
     ExpectPagesInFile(folder, {"", "page two"}, "after deleting all with the mouse");
 }
 
+// The system parks a minimised or maximised window elsewhere; the file keeps the place the
+// window is restored to.
+void ExpectPlaceInFile(const WorkFolder& folder, POINT place, const std::string& after) {
+    ExpectBytes(SplitPagesFile(ReadBytes(folder / PagesFileName)).positionLine,
+                PositionLine(place.x, place.y), "the position line after " + after);
+}
+
+void Minimise(HWND main) {
+    ClickAt(TitleBarButton(main, HTMINBUTTON));
+    WaitUntil([&] { return IsIconic(main) != FALSE; }, "the window to be minimised");
+    Settle(main);
+}
+
 void ClosedWhileMinimised() {
     WorkFolder folder;
     PreparePad(folder, {"note"});
+    POINT place{};
     {
         Session session(folder);
         HWND main = session.Main();
-        ClickControl(main, PageText);
-        PressKeys({VK_CONTROL, VK_END});
-        TypeText(" more");
+        SetWindowPos(main, nullptr, 150, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         Settle(main);
+        place = CornerInDialogUnits(main);
+        ExpectPlaceInFile(folder, place, "a move");
+        ShowWindowAsync(main, SW_MAXIMIZE);
+        WaitUntil([&] { return IsZoomed(main) != FALSE; }, "the window to be maximised");
+        Settle(main);
+        ExpectPlaceInFile(folder, place, "maximising");
+        ShowWindowAsync(main, SW_RESTORE);
+        WaitUntil([&] { return IsZoomed(main) == FALSE; }, "the window to be restored");
+        TypeAtEndOfPage(main, " more");
         ExpectPageShown(main, 1, 1, "note more");
-        const std::string placed = SplitPagesFile(ReadBytes(folder / PagesFileName)).positionLine;
-        ClickAt(TitleBarButton(main, HTMINBUTTON));
-        WaitUntil([&] { return IsIconic(main) != FALSE; }, "the window to be minimised");
+        Minimise(main);
+        ExpectPlaceInFile(folder, place, "minimising");
+        SetWindowPos(main, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         Settle(main);
-        // Minimising is a move like any other: the file holds the minimised place.
-        const std::string minimised =
-            SplitPagesFile(ReadBytes(folder / PagesFileName)).positionLine;
-        Expect(minimised != placed,
-               "minimising did not write the window's new position (" + Visible(placed) + ")");
+        ExpectPlaceInFile(folder, place, "a move while minimised");
         ExpectNumber(Close(session, CloseBy::SystemCommand), 0, "the exit code");
     }
     ExpectPagesInFile(folder, {"note more"}, "after closing while minimised");
-    const PagesFileParts stored = SplitPagesFile(ReadBytes(folder / PagesFileName));
+    ExpectPlaceInFile(folder, place, "closing while minimised");
 
     Session session(folder);
     HWND main = session.Main();
     SaveScreenshot("after_closing_minimised");
     Expect(!IsIconic(main), "the window starts minimised after being closed minimised");
     ExpectPageShown(main, 1, 1, "note more");
-    // Negative values read as 0; any other place must still be on the screen.
-    ExpectWindowAt(main, stored.left < 0 ? 0 : stored.left, stored.top < 0 ? 0 : stored.top,
-                   "after closing while minimised");
+    ExpectWindowAt(main, place.x, place.y, "after closing while minimised");
     ExpectTitleBarInReach(main);
-    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code of the next run");
+
+    // The session ends while the window is minimised; Windows ends the process after that.
+    TypeAtEndOfPage(main, " again");
+    Minimise(main);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer);
+    SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer);
+    session.Program().EndByForce();
+    ExpectPagesInFile(folder, {"note more again"}, "after the session ended while minimised");
+    ExpectPlaceInFile(folder, place, "the session's end while minimised");
 }
 
 void EscapeAndEnterDoNothing() {
@@ -225,7 +249,7 @@ const bool registered = RegisterScenarios({
      PastedWithMouseKeptAtClose},
     {"deleted_with_mouse_kept_at_close", "a page emptied with the mouse is kept at the close",
      DeletedWithMouseKeptAtClose},
-    {"closed_while_minimised", "closing while minimised keeps the page; next start on screen",
+    {"closed_while_minimised", "minimised or maximised, the file keeps the restored place",
      ClosedWhileMinimised},
     {"escape_and_enter_do_nothing", "Esc never closes; Enter in the search box does nothing",
      EscapeAndEnterDoNothing},
