@@ -36,6 +36,9 @@ std::string ControlText(int id) {
 
 void SetControlText(int id, std::string_view text) {
     SetWindowTextA(Control(id), std::string(text).c_str());
+    if (id == ID_PAGE_TEXT) {
+        FitPageTextField();
+    }
 }
 
 void FocusControl(int id) {

@@ -207,6 +207,83 @@ void ClosedWhileMinimised() {
     ExpectPlaceInFile(folder, place, "the session's end while minimised");
 }
 
+// The page text field has its scroll bar.
+bool Scrolls(HWND main) {
+    return (GetWindowLongPtrA(Control(main, PageText), GWL_STYLE) & WS_VSCROLL) != 0;
+}
+
+// The character is drawn inside the field, where the user sees it.
+void ExpectShown(HWND main, long index, const std::string& after) {
+    DWORD_PTR at = 0;
+    SendMessageTimeoutA(Control(main, PageText), EM_POSFROMCHAR, index, 0, SMTO_NORMAL, 5000, &at);
+    RECT client{};
+    GetClientRect(Control(main, PageText), &client);
+    const long y = static_cast<short>(HIWORD(at));
+    Expect(y >= 0 && y < client.bottom, "after " + after + " character " + std::to_string(index) +
+                                            " is drawn at y " + std::to_string(y) +
+                                            ", outside the field's " +
+                                            std::to_string(client.bottom) + " pixels");
+}
+
+std::string Lines(int count, const std::string& breakText) {
+    std::string text;
+    for (int line = 1; line <= count; ++line) {
+        text += (line > 1 ? breakText : "") + "line " + std::to_string(line);
+    }
+    return text;
+}
+
+// A page taller than the field scrolls while it is shown; a page that fits is a sheet of
+// paper, which takes no line more than it shows and no paste that would need one.
+void PageTallerThanTheField() {
+    WorkFolder folder;
+    PreparePad(folder, {Lines(60, "<&CR&>"), "short"});
+    Session session(folder);
+    HWND main = session.Main();
+    Expect(Scrolls(main), "the page of 60 lines has no scroll bar");
+    ClickControl(main, PageText);
+    PressKeys({VK_CONTROL, VK_END});
+    PressKey(VK_BACK);
+    Settle(main);
+    const std::string shown = ControlText(main, PageText);
+    ExpectBytes(shown, Lines(59, "\r\n") + "\r\nline 6", "the page after a deletion at its end");
+    ExpectShown(main, static_cast<long>(shown.size()) - 1, "a deletion at the end of the page");
+    SaveWindowScreenshot(main, "page_taller_than_the_field");
+    ClickControl(main, NextButton);
+    Settle(main);
+    ExpectPagesInFile(folder, {Stored(shown), "short"}, "after the deletion and a flip");
+    Expect(!Scrolls(main), "the short page has a scroll bar");
+
+    PutOnClipboard(Lines(60, "\r\n"));
+    ClickControl(main, PageText);
+    PressKeys({VK_CONTROL, 'V'});
+    AnswerMessageBox(ExpectMessageBox(session.ProcessId(), "Quillpad",
+                                      "The text on the clipboard does not fit on this page, so "
+                                      "nothing was pasted. It is still on the clipboard: paste it "
+                                      "on a new page, or make room here first.",
+                                      {"OK"}),
+                     "OK");
+    ExpectPageShown(main, 2, 2, "short");
+    ExpectBytes(ClipboardText(), Lines(60, "\r\n"), "the clipboard after the refused paste");
+
+    // Emptied, the long page fits again and is a sheet once more: Enter stops at its end.
+    ClickControl(main, PrevButton);
+    ClickControl(main, PageText);
+    ChooseFromEditMenu(main, PageText, EditMenuItem::SelectAll);
+    PressKey(VK_DELETE);
+    Settle(main);
+    WaitUntil([&] { return !Scrolls(main); }, "the emptied page to lose its scroll bar");
+    ExpectFocus(main, PageText, "the page lost its scroll bar");
+    for (int line = 0; line < 60; ++line) {
+        PressKey(VK_RETURN);
+    }
+    Settle(main);
+    Expect(!Scrolls(main) && LineCountOf(main, PageText) < 60,
+           "Enter went on past the field's last line: " +
+               std::to_string(LineCountOf(main, PageText)) + " lines");
+    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
+}
+
 void EscapeAndEnterDoNothing() {
     WorkFolder folder;
     PreparePad(folder, {"stay", "two"});
@@ -251,6 +328,8 @@ const bool registered = RegisterScenarios({
      DeletedWithMouseKeptAtClose},
     {"closed_while_minimised", "minimised or maximised, the file keeps the restored place",
      ClosedWhileMinimised},
+    {"page_taller_than_the_field", "a tall page scrolls; a paste that does not fit is told",
+     PageTallerThanTheField},
     {"escape_and_enter_do_nothing", "Esc never closes; Enter in the search box does nothing",
      EscapeAndEnterDoNothing},
 });
