@@ -49,23 +49,21 @@ void PageTextRefusedText() {
 // A paste is WM_PASTE (Ctrl+V and the context menu send it) or Shift+Insert, which the edit
 // control may carry out without one; the user hears of a refused paste once it is over.
 LRESULT CALLBACK PageTextFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!Pasting && (message == WM_PASTE || (message == WM_KEYDOWN && wParam == VK_INSERT))) {
-        Pasting = true;
-        PasteRefused = false;
-        if (message == WM_KEYDOWN) {
-            PageTextKeyDown(static_cast<int>(wParam));
-        }
-        const LRESULT result = PassOn(control, message, wParam, lParam);
-        Pasting = false;
-        if (PasteRefused) {
-            PasteDidNotFit();
-        }
-        return result;
-    }
     if (message == WM_KEYDOWN) {
         PageTextKeyDown(static_cast<int>(wParam));
     } else if (message == WM_KEYUP) {
         PageTextKeyUp();
     }
-    return PassOn(control, message, wParam, lParam);
+    const bool paste = message == WM_PASTE || (message == WM_KEYDOWN && wParam == VK_INSERT);
+    if (Pasting || !paste) {
+        return PassOn(control, message, wParam, lParam);
+    }
+    Pasting = true;
+    PasteRefused = false;
+    const LRESULT result = PassOn(control, message, wParam, lParam);
+    Pasting = false;
+    if (PasteRefused) {
+        PasteDidNotFit();
+    }
+    return result;
 }

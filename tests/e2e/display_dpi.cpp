@@ -15,50 +15,38 @@ struct BaseUnits {
     long down;
 };
 
-// 8-point MS Sans Serif at the screen's DPI, the window's font, selected into the screen's DC.
-struct DialogFont {
+// The text's width in 8-point MS Sans Serif at the screen's DPI, and the font's height.
+SIZE MeasureInDialogFont(std::string_view text) {
     HDC screen = GetDC(nullptr);
-    HFONT font = nullptr;
-    HGDIOBJ previous = nullptr;
-
-    DialogFont() {
-        LOGFONTA wanted{};
-        wanted.lfHeight = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        wanted.lfWeight = FW_NORMAL;
-        wanted.lfCharSet = DEFAULT_CHARSET;
-        lstrcpyA(wanted.lfFaceName, "MS Sans Serif");
-        font = CreateFontIndirectA(&wanted);
-        previous = SelectObject(screen, font);
-    }
-    ~DialogFont() {
-        SelectObject(screen, previous);
-        DeleteObject(font);
-        ReleaseDC(nullptr, screen);
-    }
-    DialogFont(const DialogFont&) = delete;
-    DialogFont& operator=(const DialogFont&) = delete;
-
-    long Width(std::string_view text) const {
-        SIZE size{};
-        GetTextExtentPoint32A(screen, text.data(), static_cast<int>(text.size()), &size);
-        return size.cx;
-    }
-};
-
-// The dialog base units of the window's font, worked out the way the dialog manager does:
-// the average width of the 52 letters, rounded, and the font's height.
-BaseUnits BaseUnitsOfTheDialogFont() {
-    const DialogFont dialogFont;
+    LOGFONTA wanted{};
+    wanted.lfHeight = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    wanted.lfWeight = FW_NORMAL;
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyA(wanted.lfFaceName, "MS Sans Serif");
+    HFONT font = CreateFontIndirectA(&wanted);
+    HGDIOBJ previous = SelectObject(screen, font);
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dialogFont.screen, &metrics);
-    const long letters = dialogFont.Width("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    return BaseUnits{(letters / 26 + 1) / 2, metrics.tmHeight};
+    GetTextMetricsA(screen, &metrics);
+    SIZE size{};
+    GetTextExtentPoint32A(screen, text.data(), static_cast<int>(text.size()), &size);
+    SelectObject(screen, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    return SIZE{size.cx, metrics.tmHeight};
+}
+
+// The dialog base units of that font, worked out the way the dialog manager does: the
+// average width of the 52 letters, rounded, and the font's height.
+BaseUnits BaseUnitsOfTheDialogFont() {
+    const SIZE letters =
+        MeasureInDialogFont("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return BaseUnits{(letters.cx / 26 + 1) / 2, letters.cy};
 }
 
 } // namespace
 
 long WidthInDialogFont(std::string_view text) {
-    return DialogFont().Width(text);
+    return MeasureInDialogFont(text).cx;
 }
 
 void SetExpectedDpi(int dpi) {

@@ -92,25 +92,23 @@ void CheckControl(HWND main, const ControlRow& row, const DialogScale& scale, co
     Expect(ControlEnabled(main, row.id), name + " is disabled");
 }
 
-// Page numbers and counts of up to six digits show whole: the page box's within its
-// formatting rectangle with room for the caret, the label's within its width.
+// Six digits fit the page box's formatting rectangle with room for the caret, and a blank
+// with six digits the page count label, in the window's font.
 void ExpectNumbersFit(HWND main) {
-    long widest = 0;
+    long digits = 0;
     for (char digit = '0'; digit <= '9'; ++digit) {
-        widest = std::max(widest, WidthInDialogFont(std::string(6, digit)));
+        digits = std::max(digits, WidthInDialogFont(std::string(6, digit)));
     }
-    RECT format{};
-    SendMessageA(Control(main, PageBox), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-    const long caret = 2;
-    Expect(widest + caret <= format.right - format.left,
-           "six digits (" + std::to_string(widest) + " pixels) do not fit the page box's " +
-               std::to_string(format.right - format.left) + " pixels");
+    const auto fits = [](long needed, long room, const std::string& what) {
+        Expect(needed <= room,
+               what + " take " + std::to_string(needed) + " pixels of " + std::to_string(room));
+    };
+    RECT box{};
+    SendMessageA(Control(main, PageBox), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&box));
+    fits(digits + 2, box.right - box.left, "six digits and the caret in the page box");
     RECT label{};
     GetClientRect(Control(main, PageCount), &label);
-    const long count = WidthInDialogFont(" ") + widest;
-    Expect(count <= label.right, "a blank and six digits (" + std::to_string(count) +
-                                     " pixels) do not fit the page count's " +
-                                     std::to_string(label.right) + " pixels");
+    fits(WidthInDialogFont(" ") + digits, label.right, "a blank and six digits in the count");
 }
 
 void WindowLayoutMatchesTheTable() {

@@ -22,20 +22,16 @@ void SearchKey(HWND main, WORD arrow) {
 }
 
 // Whether the page text field showed a selection on the screen while the search key was
-// handled: the flash lasts 60 ms, so the field is looked at again and again until the
-// focus is back in the search box.
+// handled: the flash lasts 60 ms, so the field is looked at until it is seen or time is up.
 bool FlashSeen(HWND main, WORD arrow) {
     const RECT field = WindowRect(Control(main, PageText));
-    DWORD highlight = GetSysColor(COLOR_HIGHLIGHT);
-    highlight = (GetRValue(highlight) << 16) | (GetGValue(highlight) << 8) | GetBValue(highlight);
-    bool seen = false;
+    const COLORREF colour = GetSysColor(COLOR_HIGHLIGHT);
+    const DWORD highlight = RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour));
     PressKeys({VK_SHIFT, arrow});
-    PollUntil(
+    const bool seen = PollUntil(
         [&] {
-            const ScreenPixels shot = CaptureScreen(field);
-            seen =
-                std::find(shot.pixels.begin(), shot.pixels.end(), highlight) != shot.pixels.end();
-            return seen;
+            const std::vector<DWORD> pixels = CaptureScreen(field).pixels;
+            return std::find(pixels.begin(), pixels.end(), highlight) != pixels.end();
         },
         2000);
     Settle(main);
