@@ -7,6 +7,9 @@
 
 namespace {
 
+bool Pasting = false;
+bool PasteRefused = false;
+
 LRESULT PassOn(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditClassProc));
@@ -39,11 +42,28 @@ LRESULT CALLBACK PageBoxFilter(HWND control, UINT message, WPARAM wParam, LPARAM
     return PassOn(control, message, wParam, lParam);
 }
 
+void PageTextRefusedText() {
+    PasteRefused = PasteRefused || Pasting;
+}
+
+// A paste is WM_PASTE (Ctrl+V and the context menu send it) or Shift+Insert, which the edit
+// control may carry out without one; the user hears of a refused paste once it is over.
 LRESULT CALLBACK PageTextFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN) {
         PageTextKeyDown(static_cast<int>(wParam));
     } else if (message == WM_KEYUP) {
         PageTextKeyUp();
     }
-    return PassOn(control, message, wParam, lParam);
+    const bool paste = message == WM_PASTE || (message == WM_KEYDOWN && wParam == VK_INSERT);
+    if (Pasting || !paste) {
+        return PassOn(control, message, wParam, lParam);
+    }
+    Pasting = true;
+    PasteRefused = false;
+    const LRESULT result = PassOn(control, message, wParam, lParam);
+    Pasting = false;
+    if (PasteRefused) {
+        PasteDidNotFit();
+    }
+    return result;
 }

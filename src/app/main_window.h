@@ -50,6 +50,12 @@ bool IsCloseCommand(UINT message, WPARAM wParam);
 // Puts a filter in front of an edit control's own window procedure.
 void InstallFilter(HWND control, WNDPROC filter);
 
+// The editable page text field is a sheet of paper while its text fits, and scrolls while
+// the text is taller than the field.
+void FitPageTextField();
+// The page text field refused text for lack of room (EN_MAXTEXT).
+void PageTextRefusedText();
+
 int OnMainWindowEvent(WindowHandle window, unsigned message, std::uintptr_t wParam,
                       std::intptr_t lParam);
 int OnPageTextCommand(WindowHandle window, unsigned message, std::uintptr_t wParam,

@@ -23,7 +23,7 @@ bool MainWindowClosing() {
     Quietly(StoreShownPage);
     SaveState.unsavedNoticeDue = false;
     TellPadNews();
-    return !SaveState.unsaved || AskYesNo(UnsavedCloseQuestion, "Quillpad");
+    return !SaveState.unsaved || AskYesNoDefaultNo(UnsavedCloseQuestion, "Quillpad");
 }
 
 // While Windows ends the session nothing is shown: the pages are written first, and what

@@ -30,12 +30,20 @@ const ControlLayout Controls[] = {
     {"BUTTON", ID_INSERT_PAGE, "&Insert Page", 156, 16, 52, 12, BS_CENTER, 0, InsertPage},
     {"BUTTON", ID_HELP_BUTTON, "&Help", 104, 16, 52, 12, BS_CENTER, 0, OnHelpButton},
     {"STATIC", ID_PAGE_LABEL, "Page", 15, 20, 18, 8, SS_LEFT, 0, nullptr},
-    {"EDIT", ID_PAGE_BOX, "", 35, 19, 20, 11, BoxStyle, WS_EX_CLIENTEDGE, nullptr},
-    {"STATIC", ID_OF_LABEL, "of", 58, 20, 8, 8, SS_LEFT, 0, nullptr},
-    {"STATIC", ID_PAGE_COUNT, "", 66, 20, 16, 8, SS_LEFT, 0, nullptr},
+    // Page numbers and counts of six digits fit; the count never wraps out of sight.
+    {"EDIT", ID_PAGE_BOX, "", 35, 19, 32, 11, BoxStyle, WS_EX_CLIENTEDGE, nullptr},
+    {"STATIC", ID_OF_LABEL, "of", 69, 20, 8, 8, SS_LEFT, 0, nullptr},
+    {"STATIC", ID_PAGE_COUNT, "", 77, 20, 27, 8, SS_LEFTNOWORDWRAP, 0, nullptr},
 };
 
 constexpr DWORD PageTextStyle = WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN;
+// Only while the page is taller than the field: every part of it can be reached, and
+// every edit shows where it happens.
+constexpr DWORD ScrollingStyle = WS_VSCROLL | ES_AUTOVSCROLL;
+// Posted at every change of the field, so that its fit is checked once the edit control
+// has finished with the change.
+constexpr UINT FitCheckMessage = WM_APP;
+bool FitCheckPosted = false;
 const ControlLayout PageTextLayout = {
     "EDIT", ID_PAGE_TEXT, "", 4, 32, 204, 244, PageTextStyle, WS_EX_CLIENTEDGE, OnPageTextCommand};
 
@@ -59,10 +67,30 @@ DialogScale ScaleOf(HWND window) {
 
 // The standard edit control caps what typing and pasting may add at about 30,000
 // characters; a long page must stay editable.
-HWND AddPageTextField() {
-    const HWND field = AddControl(MainWindow, PageTextLayout);
+HWND AddPageTextField(bool scrolling) {
+    ControlLayout layout = PageTextLayout;
+    if (scrolling) {
+        layout.style |= ScrollingStyle;
+    }
+    const HWND field = AddControl(MainWindow, layout);
     SendMessageA(field, EM_SETLIMITTEXT, 0, 0);
     return field;
+}
+
+// Whether the field's text takes no more lines than the field shows at once.
+bool TextFitsField(HWND field) {
+    RECT format{};
+    SendMessageA(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const HDC dc = GetDC(field);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(field, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(field, dc);
+    const LONG shown =
+        std::max<LONG>(1, (format.bottom - format.top) / std::max<LONG>(1, metrics.tmHeight));
+    return SendMessageA(field, EM_GETLINECOUNT, 0, 0) <= shown;
 }
 
 ScreenRect ScreenRectOf(const RECT& rect) {
@@ -119,6 +147,28 @@ void PlaceAtStoredPosition() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Where the window comes back to: while it is minimised or maximised the system parks it
+// elsewhere, and the place it will be restored to is what the user left it at.
+RECT RestoredPlace() {
+    RECT outer;
+    GetWindowRect(MainWindow, &outer);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if ((!IsIconic(MainWindow) && !IsZoomed(MainWindow)) ||
+        !GetWindowPlacement(MainWindow, &placement)) {
+        return outer;
+    }
+    // That place is in workspace coordinates, which begin at the primary work area's corner.
+    RECT place = placement.rcNormalPosition;
+    MONITORINFO primary{};
+    primary.cbSize = sizeof primary;
+    if (GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary)) {
+        OffsetRect(&place, primary.rcWork.left - primary.rcMonitor.left,
+                   primary.rcWork.top - primary.rcMonitor.top);
+    }
+    return place;
+}
+
 // While the pad can't be saved the session is asked to wait, with the reason for the user
 // to read; a dialog gives its answer through its message result.
 int AnswerSessionQuestion() {
@@ -144,7 +194,7 @@ void BuildMainWindow() {
     for (const ControlLayout& control : Controls) {
         AddControl(MainWindow, control);
     }
-    const HWND pageText = AddPageTextField();
+    const HWND pageText = AddPageTextField(false);
     InstallFilter(GetDlgItem(MainWindow, ID_SEARCH_BOX), SearchBoxFilter);
     InstallFilter(GetDlgItem(MainWindow, ID_PAGE_BOX), PageBoxFilter);
     InstallFilter(pageText, PageTextFilter);
@@ -161,17 +211,42 @@ void MakePageTextField(bool readOnly) {
         AddControl(MainWindow, HelpTextLayout);
         return;
     }
-    InstallFilter(AddPageTextField(), PageTextFilter);
+    InstallFilter(AddPageTextField(false), PageTextFilter);
+}
+
+// The field is made anew with the other style; its text, selection and focus stay. Undo
+// can't reach back past the change.
+void FitPageTextField() {
+    const HWND field = GetDlgItem(MainWindow, ID_PAGE_TEXT);
+    const auto style = GetWindowLongPtrA(field, GWL_STYLE);
+    const bool scrolling = (style & WS_VSCROLL) != 0;
+    if (field == nullptr || (style & ES_READONLY) != 0 || TextFitsField(field) != scrolling) {
+        return;
+    }
+    const std::string text = ControlText(ID_PAGE_TEXT);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    const bool focused = GetFocus() == field;
+    DestroyWindow(field);
+    const HWND fresh = AddPageTextField(!scrolling);
+    InstallFilter(fresh, PageTextFilter);
+    SetWindowTextA(fresh, text.c_str());
+    if (focused) {
+        SetFocus(fresh);
+    }
+    SendMessageA(fresh, EM_SETSEL, start, end);
+    SendMessageA(fresh, EM_SCROLLCARET, 0, 0);
 }
 
 int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std::intptr_t) {
     if (message == WM_MOVE) {
         // The message's own position is the client area's; the file keeps the outer corner.
-        RECT outer;
-        GetWindowRect(MainWindow, &outer);
+        const RECT place = RestoredPlace();
         const DialogScale scale = ScaleOf(MainWindow);
-        MainWindowMoved(DialogUnitsFromPixels(outer.left, scale.across),
-                        DialogUnitsFromPixels(outer.top, scale.down));
+        MainWindowMoved(DialogUnitsFromPixels(place.left, scale.across),
+                        DialogUnitsFromPixels(place.top, scale.down));
     } else if (message == WM_ENTERSIZEMOVE) {
         MainWindowDragStarted();
     } else if (message == WM_EXITSIZEMOVE) {
@@ -183,6 +258,9 @@ int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std
         return AnswerSessionQuestion();
     } else if (message == WM_ENDSESSION && wParam != 0) {
         SessionEnding();
+    } else if (message == FitCheckMessage) {
+        FitCheckPosted = false;
+        FitPageTextField();
     } else if (message == WM_TIMER && wParam == WaitTimerId) {
         StopWaitTimer();
         TypingPaused();
@@ -195,6 +273,11 @@ int OnPageTextCommand(WindowHandle, unsigned, std::uintptr_t wParam, std::intptr
         PageTextGotFocus();
     } else if (HIWORD(wParam) == EN_CHANGE) {
         PageTextChanged();
+        if (!FitCheckPosted) {
+            FitCheckPosted = PostMessageA(MainWindow, FitCheckMessage, 0, 0) != FALSE;
+        }
+    } else if (HIWORD(wParam) == EN_MAXTEXT) {
+        PageTextRefusedText();
     }
     return 0;
 }

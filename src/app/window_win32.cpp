@@ -36,6 +36,9 @@ std::string ControlText(int id) {
 
 void SetControlText(int id, std::string_view text) {
     SetWindowTextA(Control(id), std::string(text).c_str());
+    if (id == ID_PAGE_TEXT) {
+        FitPageTextField();
+    }
 }
 
 void FocusControl(int id) {
@@ -59,6 +62,10 @@ bool AskYesNo(std::string_view text, std::string_view caption) {
     return ShowBox(text, caption, MB_YESNO) == IDYES;
 }
 
+bool AskYesNoDefaultNo(std::string_view text, std::string_view caption) {
+    return ShowBox(text, caption, MB_YESNO | MB_DEFBUTTON2) == IDYES;
+}
+
 void Tell(std::string_view text, std::string_view caption) {
     ShowBox(text, caption, MB_OK);
 }
@@ -76,7 +83,7 @@ bool CtrlHeld() {
 }
 
 void RepaintNow() {
-    UpdateWindow(MainWindow);
+    RedrawWindow(MainWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void Pause(int milliseconds) {

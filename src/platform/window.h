@@ -40,6 +40,9 @@ void ReplaceSelection(int id, std::string_view text);
 
 // Message boxes without an icon: Yes/No answers true for Yes; Tell has one OK button.
 bool AskYesNo(std::string_view text, std::string_view caption);
+// The same for a question whose Yes gives something up: No is the default button, so that
+// Enter keeps.
+bool AskYesNoDefaultNo(std::string_view text, std::string_view caption);
 void Tell(std::string_view text, std::string_view caption);
 
 // The main window's title.
@@ -49,7 +52,7 @@ void SetWindowTitle(std::string_view title);
 bool ShiftHeld();
 bool CtrlHeld();
 
-// Draws the main window now, before the next wait.
+// Draws what changed in the main window and its controls now, before the next wait.
 void RepaintNow();
 // Holds the program for a while; no messages are handled meanwhile.
 void Pause(int milliseconds);

@@ -13,6 +13,8 @@ void FlashMatch() {
     RepaintNow();
     // With no occurrence p is 0 and the start -1 removes any selection.
     SelectText(ID_PAGE_TEXT, p - 1, e - 1);
+    // The field draws the selection now: nothing is drawn during the wait.
+    RepaintNow();
     Pause(60);
     FocusControl(ID_SEARCH_BOX);
 }

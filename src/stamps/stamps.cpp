@@ -43,3 +43,9 @@ void PageTextKeyDown(int keyCode) {
 void PageTextKeyUp() {
     TakeTypedText();
 }
+
+void PasteDidNotFit() {
+    Tell("The text on the clipboard does not fit on this page, so nothing was pasted. It is "
+         "still on the clipboard: paste it on a new page, or make room here first.",
+         "Quillpad");
+}

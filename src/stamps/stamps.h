@@ -11,3 +11,5 @@ std::string DateStamp(); // "06 Dec 2026 "
 void PageTextKeyDown(int keyCode);
 // A key came up in the page text field: the field's text is copied as typed so far.
 void PageTextKeyUp();
+// The page text field refused a paste for lack of room: the user is told.
+void PasteDidNotFit();

@@ -15,9 +15,8 @@ struct BaseUnits {
     long down;
 };
 
-// The dialog base units of 8-point MS Sans Serif at the screen's DPI, worked out the way the
-// dialog manager does: the average width of the 52 letters, rounded, and the font's height.
-BaseUnits BaseUnitsOfTheDialogFont() {
+// The text's width in 8-point MS Sans Serif at the screen's DPI, and the font's height.
+SIZE MeasureInDialogFont(std::string_view text) {
     HDC screen = GetDC(nullptr);
     LOGFONTA wanted{};
     wanted.lfHeight = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
@@ -28,16 +27,27 @@ BaseUnits BaseUnitsOfTheDialogFont() {
     HGDIOBJ previous = SelectObject(screen, font);
     TEXTMETRICA metrics{};
     GetTextMetricsA(screen, &metrics);
-    const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     SIZE size{};
-    GetTextExtentPoint32A(screen, letters, 52, &size);
+    GetTextExtentPoint32A(screen, text.data(), static_cast<int>(text.size()), &size);
     SelectObject(screen, previous);
     DeleteObject(font);
     ReleaseDC(nullptr, screen);
-    return BaseUnits{(size.cx / 26 + 1) / 2, metrics.tmHeight};
+    return SIZE{size.cx, metrics.tmHeight};
+}
+
+// The dialog base units of that font, worked out the way the dialog manager does: the
+// average width of the 52 letters, rounded, and the font's height.
+BaseUnits BaseUnitsOfTheDialogFont() {
+    const SIZE letters =
+        MeasureInDialogFont("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return BaseUnits{(letters.cx / 26 + 1) / 2, letters.cy};
 }
 
 } // namespace
+
+long WidthInDialogFont(std::string_view text) {
+    return MeasureInDialogFont(text).cx;
+}
 
 void SetExpectedDpi(int dpi) {
     expectedDpi = dpi;

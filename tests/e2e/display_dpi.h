@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 // 96 unless the driver was started with --dpi N.
 void SetExpectedDpi(int dpi);
 int ExpectedDpi();
@@ -12,3 +14,5 @@ int ExpectedDpi();
 // every program at the screen's DPI, so whether Windows would stretch it instead is the
 // manifest's business, checked by reading the manifest.)
 void ExpectDrawnAtExpectedDpi(HWND main);
+// How many pixels the text takes across in the window's font at the screen's DPI.
+long WidthInDialogFont(std::string_view text);

@@ -268,3 +268,16 @@ void PutOnClipboard(std::string_view text) {
     CloseClipboard();
     Expect(placed, "cannot put text on the clipboard");
 }
+
+std::string ClipboardText() {
+    if (!OpenClipboard(nullptr)) {
+        Fail("cannot open the clipboard");
+    }
+    std::string text;
+    if (HANDLE memory = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(memory));
+        GlobalUnlock(memory);
+    }
+    CloseClipboard();
+    return text;
+}

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,3 +41,4 @@ void Settle(HWND main);
 void SettleByMouse(HWND main);
 
 void PutOnClipboard(std::string_view text);
+std::string ClipboardText();

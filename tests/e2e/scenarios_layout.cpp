@@ -3,6 +3,7 @@
 #include "check.h"
 #include "display_dpi.h"
 #include "input.h"
+#include "more_actions.h"
 #include "process.h"
 #include "scenario_table.h"
 #include "screenshot.h"
@@ -11,6 +12,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -33,9 +36,9 @@ const ControlRow kControls[] = {
     {InsertPageButton, "Button", "&Insert Page", 156, 16, 52, 12, BS_CENTER, 0},
     {HelpButton, "Button", "&Help", 104, 16, 52, 12, BS_CENTER, 0},
     {PageLabel, "Static", "Page", 15, 20, 18, 8, SS_LEFT, 0},
-    {PageBox, "Edit", nullptr, 35, 19, 20, 11, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
-    {OfLabel, "Static", "of", 58, 20, 8, 8, SS_LEFT, 0},
-    {PageCount, "Static", nullptr, 66, 20, 16, 8, SS_LEFT, 0},
+    {PageBox, "Edit", nullptr, 35, 19, 32, 11, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+    {OfLabel, "Static", "of", 69, 20, 8, 8, SS_LEFT, 0},
+    {PageCount, "Static", nullptr, 77, 20, 27, 8, SS_LEFTNOWORDWRAP, 0},
     {PageText, "Edit", nullptr, 4, 32, 204, 244, WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN,
      WS_EX_CLIENTEDGE},
 };
@@ -80,13 +83,32 @@ void CheckControl(HWND main, const ControlRow& row, const DialogScale& scale, co
     }
     ExpectStyle(control, WS_CHILD | WS_VISIBLE | row.style, unwanted, name);
     if (std::string(row.kind) == "Static") {
-        ExpectNumber(StyleOf(control, GWL_STYLE) & SS_TYPEMASK, SS_LEFT,
+        ExpectNumber(StyleOf(control, GWL_STYLE) & SS_TYPEMASK, row.style & SS_TYPEMASK,
                      "the static type of " + name);
     }
     const auto exStyle = static_cast<DWORD>(StyleOf(control, GWL_EXSTYLE));
     Expect((exStyle & row.exStyle) == row.exStyle,
            name + " lacks its extended style (" + std::to_string(exStyle) + ")");
     Expect(ControlEnabled(main, row.id), name + " is disabled");
+}
+
+// Six digits fit the page box's formatting rectangle with room for the caret, and a blank
+// with six digits the page count label, in the window's font.
+void ExpectNumbersFit(HWND main) {
+    long digits = 0;
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        digits = std::max(digits, WidthInDialogFont(std::string(6, digit)));
+    }
+    const auto fits = [](long needed, long room, const std::string& what) {
+        Expect(needed <= room,
+               what + " take " + std::to_string(needed) + " pixels of " + std::to_string(room));
+    };
+    RECT box{};
+    SendMessageA(Control(main, PageBox), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&box));
+    fits(digits + 2, box.right - box.left, "six digits and the caret in the page box");
+    RECT label{};
+    GetClientRect(Control(main, PageCount), &label);
+    fits(WidthInDialogFont(" ") + digits, label.right, "a blank and six digits in the count");
 }
 
 void WindowLayoutMatchesTheTable() {
@@ -132,6 +154,18 @@ void WindowLayoutMatchesTheTable() {
     Settle(main);
     SaveWindowScreenshot(main, "window");
     ExpectNumber(Close(session, CloseBy::CloseBox), 0, "the exit code");
+
+    std::vector<std::string> pages(100000);
+    for (size_t page = 0; page < pages.size(); ++page) {
+        pages[page] = "page " + std::to_string(page + 1);
+    }
+    PreparePad(folder, pages);
+    Session large(folder);
+    EnterInPageBox(large.Main(), "100000");
+    ExpectPageShown(large.Main(), 100000, 100000, "page 100000");
+    ExpectNumbersFit(large.Main());
+    SaveWindowScreenshot(large.Main(), "page_100000_of_100000");
+    ExpectNumber(Close(large, CloseBy::CloseBox), 0, "the exit code with 100,000 pages");
 }
 
 const bool registered = RegisterScenarios({

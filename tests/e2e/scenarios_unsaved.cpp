@@ -87,9 +87,14 @@ void AReadOnlyPadAsksBeforeClosing() {
     MessageBoxSeen box = ExpectMessageBox(process, "Quillpad", CloseQuestion, {"Yes", "No"});
     Expect(OwnerOf(box) == main, "the question before closing is not owned by the main window");
     SaveScreenshot("unsaved_close_question");
-    AnswerMessageBox(box, "No");
+    // No is the default: Enter keeps the window and its text.
+    BringToFront(box.window);
+    PressKey(VK_RETURN);
+    WaitUntil([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); },
+              "the question to close after Enter");
     Settle(main);
-    Expect(!session.Program().HasEnded() && IsWindow(main), "No closed the window");
+    Expect(!session.Program().HasEnded() && IsWindow(main),
+           "Enter at the question closed the window");
     ExpectPageShown(main, 1, 1, "one kept");
     ExpectBytes(ReadBytes(path), prepared, "the read-only pad after No");
 
@@ -229,7 +234,7 @@ void OtherReadersNeverStopQuillpad() {
 const bool registered = RegisterScenarios({
     {"pause_in_typing_saves_through_a_kill", "typing reaches the pad in a pause, no save per key",
      APauseInTypingSavesThroughAKill},
-    {"read_only_pad_asks_before_closing", "the question before closing, No keeps the window",
+    {"read_only_pad_asks_before_closing", "the question before closing, Enter keeps the window",
      AReadOnlyPadAsksBeforeClosing},
     {"locked_pad_saved_once_released", "a flip saves an earlier change once the pad is free",
      ALockedPadIsSavedOnceReleased},

@@ -146,41 +146,137 @@ void DeletedWithMouseKeptAtClose() {
     ExpectPagesInFile(folder, {"", "page two"}, "after deleting all with the mouse");
 }
 
+// The system parks a minimised or maximised window elsewhere; the file keeps the place the
+// window is restored to.
+void ExpectPlaceInFile(const WorkFolder& folder, POINT place, const std::string& after) {
+    ExpectBytes(SplitPagesFile(ReadBytes(folder / PagesFileName)).positionLine,
+                PositionLine(place.x, place.y), "the position line after " + after);
+}
+
+void Minimise(HWND main) {
+    ClickAt(TitleBarButton(main, HTMINBUTTON));
+    WaitUntil([&] { return IsIconic(main) != FALSE; }, "the window to be minimised");
+    Settle(main);
+}
+
 void ClosedWhileMinimised() {
     WorkFolder folder;
     PreparePad(folder, {"note"});
+    POINT place{};
     {
         Session session(folder);
         HWND main = session.Main();
-        ClickControl(main, PageText);
-        PressKeys({VK_CONTROL, VK_END});
-        TypeText(" more");
+        SetWindowPos(main, nullptr, 150, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         Settle(main);
+        place = CornerInDialogUnits(main);
+        ExpectPlaceInFile(folder, place, "a move");
+        ShowWindowAsync(main, SW_MAXIMIZE);
+        WaitUntil([&] { return IsZoomed(main) != FALSE; }, "the window to be maximised");
+        Settle(main);
+        ExpectPlaceInFile(folder, place, "maximising");
+        ShowWindowAsync(main, SW_RESTORE);
+        WaitUntil([&] { return IsZoomed(main) == FALSE; }, "the window to be restored");
+        TypeAtEndOfPage(main, " more");
         ExpectPageShown(main, 1, 1, "note more");
-        const std::string placed = SplitPagesFile(ReadBytes(folder / PagesFileName)).positionLine;
-        ClickAt(TitleBarButton(main, HTMINBUTTON));
-        WaitUntil([&] { return IsIconic(main) != FALSE; }, "the window to be minimised");
+        Minimise(main);
+        ExpectPlaceInFile(folder, place, "minimising");
+        SetWindowPos(main, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         Settle(main);
-        // Minimising is a move like any other: the file holds the minimised place.
-        const std::string minimised =
-            SplitPagesFile(ReadBytes(folder / PagesFileName)).positionLine;
-        Expect(minimised != placed,
-               "minimising did not write the window's new position (" + Visible(placed) + ")");
+        ExpectPlaceInFile(folder, place, "a move while minimised");
         ExpectNumber(Close(session, CloseBy::SystemCommand), 0, "the exit code");
     }
     ExpectPagesInFile(folder, {"note more"}, "after closing while minimised");
-    const PagesFileParts stored = SplitPagesFile(ReadBytes(folder / PagesFileName));
+    ExpectPlaceInFile(folder, place, "closing while minimised");
 
     Session session(folder);
     HWND main = session.Main();
     SaveScreenshot("after_closing_minimised");
     Expect(!IsIconic(main), "the window starts minimised after being closed minimised");
     ExpectPageShown(main, 1, 1, "note more");
-    // Negative values read as 0; any other place must still be on the screen.
-    ExpectWindowAt(main, stored.left < 0 ? 0 : stored.left, stored.top < 0 ? 0 : stored.top,
-                   "after closing while minimised");
+    ExpectWindowAt(main, place.x, place.y, "after closing while minimised");
     ExpectTitleBarInReach(main);
-    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code of the next run");
+
+    // The session ends while the window is minimised; Windows ends the process after that.
+    TypeAtEndOfPage(main, " again");
+    Minimise(main);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer);
+    SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer);
+    session.Program().EndByForce();
+    ExpectPagesInFile(folder, {"note more again"}, "after the session ended while minimised");
+    ExpectPlaceInFile(folder, place, "the session's end while minimised");
+}
+
+// The page text field has its scroll bar.
+bool Scrolls(HWND main) {
+    return (GetWindowLongPtrA(Control(main, PageText), GWL_STYLE) & WS_VSCROLL) != 0;
+}
+
+// The character is drawn within the field's height, where the user sees it.
+bool DrawnInField(HWND main, long index) {
+    const auto y =
+        static_cast<short>(HIWORD(SendMessageA(Control(main, PageText), EM_POSFROMCHAR, index, 0)));
+    RECT client{};
+    GetClientRect(Control(main, PageText), &client);
+    return y >= 0 && y < client.bottom;
+}
+
+std::string Lines(int count, const std::string& breakText) {
+    std::string text;
+    for (int line = 1; line <= count; ++line) {
+        text += (line > 1 ? breakText : "") + "line " + std::to_string(line);
+    }
+    return text;
+}
+
+// A page taller than the field scrolls while it is shown; a page that fits is a sheet of
+// paper, which takes no line more than it shows and no paste that would need one.
+void PageTallerThanTheField() {
+    WorkFolder folder;
+    PreparePad(folder, {Lines(60, "<&CR&>"), "short"});
+    Session session(folder);
+    HWND main = session.Main();
+    Expect(Scrolls(main), "the page of 60 lines has no scroll bar");
+    ClickControl(main, PageText);
+    PressKeys({VK_CONTROL, VK_END});
+    PressKey(VK_BACK);
+    Settle(main);
+    const std::string shown = ControlText(main, PageText);
+    ExpectBytes(shown, Lines(59, "\r\n") + "\r\nline 6", "the page after a deletion at its end");
+    Expect(DrawnInField(main, static_cast<long>(shown.size()) - 1),
+           "the end of the page, just edited, is out of sight");
+    SaveWindowScreenshot(main, "page_taller_than_the_field");
+    ClickControl(main, NextButton);
+    Settle(main);
+    ExpectPagesInFile(folder, {Stored(shown), "short"}, "after the deletion and a flip");
+    Expect(!Scrolls(main), "the short page has a scroll bar");
+
+    PutOnClipboard(Lines(60, "\r\n"));
+    ClickControl(main, PageText);
+    PressKeys({VK_CONTROL, 'V'});
+    AnswerMessageBox(ExpectMessageBox(session.ProcessId(), "Quillpad",
+                                      "The text on the clipboard does not fit on this page, so "
+                                      "nothing was pasted. It is still on the clipboard: paste it "
+                                      "on a new page, or make room here first.",
+                                      {"OK"}),
+                     "OK");
+    ExpectPageShown(main, 2, 2, "short");
+    ExpectBytes(ClipboardText(), Lines(60, "\r\n"), "the clipboard after the refused paste");
+
+    // Emptied, the long page fits again and is a sheet once more: Enter stops at its end.
+    ClickControl(main, PrevButton);
+    ClickControl(main, PageText);
+    ChooseFromEditMenu(main, PageText, EditMenuItem::SelectAll);
+    PressKey(VK_DELETE);
+    Settle(main);
+    WaitUntil([&] { return !Scrolls(main); }, "the emptied page to lose its scroll bar");
+    ExpectFocus(main, PageText, "the page lost its scroll bar");
+    for (int line = 0; line < 60; ++line) {
+        PressKey(VK_RETURN);
+    }
+    Settle(main);
+    Expect(!Scrolls(main) && LineCountOf(main, PageText) < 60, "Enter went past the last line");
+    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
 }
 
 void EscapeAndEnterDoNothing() {
@@ -225,8 +321,10 @@ const bool registered = RegisterScenarios({
      PastedWithMouseKeptAtClose},
     {"deleted_with_mouse_kept_at_close", "a page emptied with the mouse is kept at the close",
      DeletedWithMouseKeptAtClose},
-    {"closed_while_minimised", "closing while minimised keeps the page; next start on screen",
+    {"closed_while_minimised", "minimised or maximised, the file keeps the restored place",
      ClosedWhileMinimised},
+    {"page_taller_than_the_field", "a tall page scrolls; a paste that does not fit is told",
+     PageTallerThanTheField},
     {"escape_and_enter_do_nothing", "Esc never closes; Enter in the search box does nothing",
      EscapeAndEnterDoNothing},
 });

@@ -90,8 +90,10 @@ void ReplaceSelection(int id, std::string_view text) {
     ReportPageTextChange();
 }
 
-bool AskYesNo(std::string_view text, std::string_view caption) {
-    Fake.boxes.push_back({std::string(text), std::string(caption), true});
+namespace {
+
+bool Ask(std::string_view text, std::string_view caption, bool defaultNo) {
+    Fake.boxes.push_back({std::string(text), std::string(caption), true, defaultNo});
     if (Fake.whileAsking) {
         Fake.whileAsking();
     }
@@ -103,8 +105,18 @@ bool AskYesNo(std::string_view text, std::string_view caption) {
     return yes;
 }
 
+} // namespace
+
+bool AskYesNo(std::string_view text, std::string_view caption) {
+    return Ask(text, caption, false);
+}
+
+bool AskYesNoDefaultNo(std::string_view text, std::string_view caption) {
+    return Ask(text, caption, true);
+}
+
 void Tell(std::string_view text, std::string_view caption) {
-    Fake.boxes.push_back({std::string(text), std::string(caption), false});
+    Fake.boxes.push_back({std::string(text), std::string(caption), false, false});
 }
 
 void SetWindowTitle(std::string_view title) {
@@ -118,7 +130,7 @@ bool CtrlHeld() {
     return Fake.ctrl;
 }
 void RepaintNow() {
-    ++Fake.repaints;
+    Fake.repaintedSelections.emplace_back(Fake.selectionStart, Fake.selectionEnd);
 }
 void Pause(int milliseconds) {
     Fake.pauses.push_back(milliseconds);

@@ -14,6 +14,7 @@ struct MessageBoxShown {
     std::string text;
     std::string caption;
     bool yesNo;
+    bool defaultNo; // Enter answers No
 };
 
 struct FakeWindow {
@@ -39,7 +40,7 @@ struct FakeWindow {
     std::vector<int> focusLog;
     std::vector<std::pair<long, long>> selectionLog; // page text field, in order
     std::vector<int> pauses;
-    int repaints = 0;
+    std::vector<std::pair<long, long>> repaintedSelections; // the field's, at each repaint
     bool built = false;
     bool folderHeldByAnotherCopy = false; // what the folder claim finds at the start
     int otherCopyShown = 0;               // times the other copy's window was brought forward

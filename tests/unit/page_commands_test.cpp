@@ -91,9 +91,11 @@ TEST_F(PageCommands, TheQuestionsSpellOutTheRenumbering) {
               "above will be moved up one number.");
     EXPECT_EQ(Fake.boxes[0].caption, "Insert Page");
     EXPECT_TRUE(Fake.boxes[0].yesNo);
+    EXPECT_FALSE(Fake.boxes[0].defaultNo);
     EXPECT_EQ(Fake.boxes[1].text, "Are you sure you wish to delete page 3");
     EXPECT_EQ(Fake.boxes[1].caption, "Delete Page");
     EXPECT_TRUE(Fake.boxes[1].yesNo);
+    EXPECT_FALSE(Fake.boxes[1].defaultNo);
 
     StartWith({"1", "2", "3", "4", "5"}, 5);
     Fake.answers = {false};

@@ -281,7 +281,8 @@ TEST_F(Flash, VisitsTheFieldForThePauseAndReturnsToTheSearchBox) {
     Fake.focus = ID_SEARCH_BOX;
     FlashIn("some text", "text");
     EXPECT_EQ(Fake.focusLog, (std::vector<int>{ID_PAGE_TEXT, ID_SEARCH_BOX}));
-    EXPECT_EQ(Fake.repaints, 1);
+    // The page is drawn, then the field with the match selected, before the pause.
+    EXPECT_EQ(Fake.repaintedSelections, (std::vector<std::pair<long, long>>{{0, 0}, {5, 9}}));
     EXPECT_EQ(Fake.pauses, std::vector<int>{60});
     EXPECT_EQ(Fake.focus, ID_SEARCH_BOX);
     // The field's own focus handling cancelled the selection before the flash set it.

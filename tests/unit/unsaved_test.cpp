@@ -267,6 +267,7 @@ TEST_F(Unsaved, ClosingAsksFirstAndNoKeepsTheWindowUntilASaveWorks) {
     EXPECT_EQ(Fake.closesRefused, 1);
     ASSERT_EQ(Fake.boxes.size(), 1u) << "only the question, no second box";
     EXPECT_TRUE(Fake.boxes[0].yesNo);
+    EXPECT_TRUE(Fake.boxes[0].defaultNo) << "Enter must keep the window";
     EXPECT_EQ(Fake.boxes[0].caption, "Quillpad");
     EXPECT_EQ(Fake.boxes[0].text, "Quillpad.qpd could not be saved, so your latest changes are "
                                   "not in it. Close Quillpad anyway and lose them?");
