@@ -21,6 +21,8 @@
 namespace {
 
 constexpr int DragSteps = 20;
+// The code-page pad of this size is measured again written in UTF-8.
+constexpr int Utf8PadMb = 10;
 bool anyFailed = false;
 
 // Runs one measure; a failure is reported, marks the cell and leaves the others to run.
@@ -66,9 +68,25 @@ void MeasureEmptyPad(ResultsTable& table) {
     });
 }
 
-// The actions in one run of the program's window; each figure is measured on its own.
+// Moves and drags of the window in a running program.
+void MeasureMoves(ResultsTable& table, std::size_t column, HWND main, const WorkFolder& folder) {
+    Try(table, "one move until the pad is written (ms)", column, [&] {
+        const MoveFigures moves = TimeMoves(main, folder, 5);
+        table.Set("one move until the pad is written (ms)", column, MedianCell(moves.savedMs));
+        table.Set("pad writes in 5 moves", column, CountCell(moves.writes));
+    });
+    Try(table, "drag across the screen, 20 steps (ms)", column, [&] {
+        const DragFigures drags = TimeDrags(main, folder, 3, DragSteps);
+        table.Set("drag across the screen, 20 steps (ms)", column, MedianCell(drags.totalMs));
+        table.Set("pad writes per drag", column,
+                  RangeCell(drags.writes) + (drags.overflowed ? "+" : ""));
+    });
+}
+
+// The actions in one run of the program's window; each figure is measured on its own. Moves
+// and drags only where `allActions` is set, to keep the run short.
 void MeasureInWindow(ResultsTable& table, std::size_t column, const WorkFolder& folder,
-                     long pageCount) {
+                     const BenchPad& pad, bool allActions) {
     Session session(folder);
     const HWND main = session.Main();
     Try(table, "plain flip (ms)", column, [&] {
@@ -81,37 +99,30 @@ void MeasureInWindow(ResultsTable& table, std::size_t column, const WorkFolder& 
         table.Set("flip after an edit: page shown (ms)", column, MedianCell(flips.shownMs));
         table.Set("flip after an edit: pad written (ms)", column, MedianCell(flips.savedMs));
     });
-    Try(table, "one move until the pad is written (ms)", column, [&] {
-        const MoveFigures moves = TimeMoves(main, folder, 5);
-        table.Set("one move until the pad is written (ms)", column, MedianCell(moves.savedMs));
-        table.Set("pad writes in 5 moves", column, CountCell(moves.writes));
-    });
-    Try(table, "drag across the screen, 20 steps (ms)", column, [&] {
-        const DragFigures drags = TimeDrags(main, folder, 3, DragSteps);
-        table.Set("drag across the screen, 20 steps (ms)", column, MedianCell(drags.totalMs));
-        table.Set("pad writes per drag", column,
-                  RangeCell(drags.writes) + (drags.overflowed ? "+" : ""));
-    });
+    if (allActions) {
+        MeasureMoves(table, column, main, folder);
+    }
     Try(table, "Shift+Right to the last page (ms)", column, [&] {
         table.Set("Shift+Right to the last page (ms)", column,
-                  MedianCell(TimeSearchesToLastPage(main, pageCount, 3)));
+                  MedianCell(TimeSearchesToLastPage(main, pad.searchWord,
+                                                    static_cast<long>(pad.pages.size()), 3)));
     });
     Close(session, CloseBy::SystemCommand);
 }
 
-void MeasureQuillpad(ResultsTable& table, std::size_t column, const std::vector<std::string>& pages,
-                     int startRuns) {
-    const std::string pad = PadBytes(pages);
+void MeasureQuillpad(ResultsTable& table, std::size_t column, const BenchPad& pad, int startRuns,
+                     bool allActions) {
     WorkFolder folder;
     Try(table, "start-up until page 1 shows (ms)", column, [&] {
-        const StartFigures starts = MeasureStarts(folder, pad, ShownForm(pages.front()), startRuns);
+        const StartFigures starts =
+            MeasureStarts(folder, pad.file, ShownForm(pad.pages.front()), startRuns);
         table.Set("start-up until page 1 shows (ms)", column, MedianCell(starts.shownMs));
         table.Set("start-up until its first save (ms)", column, MedianCell(starts.savedMs));
         table.Set("peak working set after the start (MB)", column, MedianCell(starts.peakMb));
     });
     const auto inWindow = [&] {
-        WriteBytes(folder / PagesFileName, pad);
-        MeasureInWindow(table, column, folder, static_cast<long>(pages.size()));
+        WriteBytes(folder / PagesFileName, pad.file);
+        MeasureInWindow(table, column, folder, pad, allActions);
     };
     Try(table, "plain flip (ms)", column, inWindow, "starting the program for its window");
 }
@@ -165,6 +176,9 @@ int main(int argc, char** argv) {
     std::vector<std::string> columns{"empty"};
     for (int size : sizes) {
         columns.push_back(std::to_string(size) + " MB");
+        if (size == Utf8PadMb) {
+            columns.push_back(std::to_string(size) + " MB UTF-8");
+        }
     }
     ResultsTable table(columns);
     // The pads need the header of a new pad; making one also warms up Wine for the first start.
@@ -175,16 +189,22 @@ int main(int argc, char** argv) {
         return 1;
     }
     MeasureEmptyPad(table);
-    for (std::size_t at = 0; at < sizes.size(); ++at) {
-        const std::size_t column = at + 1;
-        const std::vector<std::string> pages =
-            FillerPages(static_cast<std::size_t>(sizes[at]) << 20);
-        std::fprintf(stderr, "bench: a %d MB pad of %zu pages\n", sizes[at], pages.size());
-        table.Set("pages", column, CountCell(static_cast<long>(pages.size())));
-        const bool big = sizes[at] > 10;
-        MeasureQuillpad(table, column, pages, big ? 3 : 5);
+    std::size_t column = 0;
+    for (int size : sizes) {
+        const BenchPad pad = CodePagePad(static_cast<std::size_t>(size) << 20);
+        std::fprintf(stderr, "bench: a %d MB pad of %zu pages\n", size, pad.pages.size());
+        table.Set("pages", ++column, CountCell(static_cast<long>(pad.pages.size())));
+        const bool big = size > 10;
+        MeasureQuillpad(table, column, pad, big ? 3 : 5, true);
         std::fprintf(stderr, "bench: the system's notepad on the same text\n");
-        MeasurePeer(table, column, pages, big ? 1 : 3, notepadCapS);
+        MeasurePeer(table, column, pad.pages, big ? 1 : 3, notepadCapS);
+        if (size == Utf8PadMb) {
+            const BenchPad utf8 = Utf8Pad(static_cast<std::size_t>(size) << 20);
+            std::fprintf(stderr, "bench: a %d MB UTF-8 pad of %zu pages\n", size,
+                         utf8.pages.size());
+            table.Set("pages", ++column, CountCell(static_cast<long>(utf8.pages.size())));
+            MeasureQuillpad(table, column, utf8, 5, false);
+        }
     }
     table.AddNote("Medians: start-up of 5 runs (3 above 10 MB, 3 for the empty pad), 5 flips, "
                   "3 flips after an edit, 5 moves, 3 drags, 3 searches; notepad 3 runs (1 above "
@@ -201,6 +221,10 @@ int main(int argc, char** argv) {
                   "than it could count).");
     table.AddNote("Wall-clock figures of a shared machine: other work on it shows in them, so "
                   "compare runs made side by side.");
+    table.AddNote("The UTF-8 pad holds as many pages of Latin with accents, Cyrillic, CJK and "
+                  "emoji, begins with EF BB BF, and gets start-up, flips and the search only; "
+                  "its search types a lower-case Cyrillic word that its last page holds with a "
+                  "capital.");
     table.AddNote("Shift+Right includes the program's 60 ms highlight of the match, as the "
                   "window answers only after it.");
     table.Print("Quillpad.exe under Wine, and the system's notepad on the same text (ms, MB)");

@@ -5,16 +5,22 @@
 #include <string>
 #include <vector>
 
-extern const char* const SearchWord;
-constexpr std::size_t PageBytes = 1024;
+// A pad to measure: its pages in stored form, the whole file, and the word that the search
+// box is given to find the last page.
+struct BenchPad {
+    std::vector<std::string> pages;
+    std::string file;
+    std::string searchWord;
+};
 
-// Pages in stored form, each PageBytes long, enough to make a pad of that many bytes; only the
-// last one holds SearchWord.
-std::vector<std::string> FillerPages(std::size_t padBytes);
+// Pages of plain English words, 1 KB each and enough to make a pad of that many bytes,
+// in the code page; only the last one holds the search word, as typed.
+BenchPad CodePagePad(std::size_t padBytes);
+// The same number of pages of Latin with accents, Cyrillic, CJK and emoji, written as UTF-8
+// (EF BB BF before the header); only the last one holds the search word, with a capital.
+BenchPad Utf8Pad(std::size_t padBytes);
 // A page as the page text field shows it: its stored line breaks made CR LF again.
 std::string ShownForm(const std::string& storedPage);
-// The whole pads file, in the form the program writes, with the window near the top-left.
-std::string PadBytes(const std::vector<std::string>& pages);
 // The same pages as one plain text for an ordinary editor: one page after another, each
 // with its line breaks and a line break after it.
 std::string PlainText(const std::vector<std::string>& pages);

@@ -2,7 +2,6 @@
 // drags and a search to the last page.
 #include "window_actions.h"
 
-#include "bench_pads.h"
 #include "check.h"
 #include "input.h"
 #include "more_actions.h"
@@ -153,8 +152,9 @@ DragFigures TimeDrags(HWND main, const WorkFolder& folder, int runs, int steps) 
     return figures;
 }
 
-std::vector<double> TimeSearchesToLastPage(HWND main, long pageCount, int runs) {
-    PutInBox(main, SearchBox, SearchWord);
+std::vector<double> TimeSearchesToLastPage(HWND main, const std::string& word, long pageCount,
+                                           int runs) {
+    PutInBox(main, SearchBox, word);
     std::vector<double> timings;
     for (int run = 0; run < runs; ++run) {
         EnterInPageBox(main, "1");

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 struct FlipFigures {
@@ -37,6 +38,7 @@ struct DragFigures {
 // Drags the window by its title bar across the screen and back, in `steps` moves of the mouse.
 DragFigures TimeDrags(HWND main, const WorkFolder& folder, int runs, int steps);
 
-// With SearchWord in the search box and page 1 shown, Shift+Right until the page box shows
-// the last page.
-std::vector<double> TimeSearchesToLastPage(HWND main, long pageCount, int runs);
+// With the word typed into the search box and page 1 shown, Shift+Right until the page box
+// shows the last page.
+std::vector<double> TimeSearchesToLastPage(HWND main, const std::string& word, long pageCount,
+                                           int runs);
