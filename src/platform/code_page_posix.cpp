@@ -90,7 +90,11 @@ std::string FoldUtf8Lower(std::string_view utf8) {
     for (std::size_t at = 0; at < utf8.size();) {
         char32_t c = 0;
         at += Decode(utf8, at, c);
-        Encode(static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), Utf8Locale)), folded);
+        // Without the locale only the C library's own letters fold; nothing breaks.
+        const wint_t wide = static_cast<wint_t>(c);
+        Encode(static_cast<char32_t>(Utf8Locale != nullptr ? towlower_l(wide, Utf8Locale)
+                                                           : towlower(wide)),
+               folded);
     }
     return folded;
 }
