@@ -3,6 +3,7 @@
 #include "input.h"
 
 #include "check.h"
+#include "platform/wide_text.h"
 #include "window_reading.h"
 
 #include <cstring>
@@ -191,20 +192,18 @@ void PressKey(WORD key) {
 
 void TypeText(std::string_view text) {
     std::vector<INPUT> inputs;
-    for (char c : text) {
-        if (c == '\n') {
+    for (wchar_t unit : Wide(text)) {
+        if (unit == L'\n') {
             inputs.push_back(KeyInput(VK_RETURN, true));
             inputs.push_back(KeyInput(VK_RETURN, false));
             continue;
         }
-        const SHORT scan = VkKeyScanA(c);
+        const SHORT scan = unit < 0x80 ? VkKeyScanW(unit) : -1;
         if (scan == -1) {
-            // The keyboard layout has no key for it: type the character itself.
-            wchar_t wide = 0;
-            MultiByteToWideChar(CP_ACP, 0, &c, 1, &wide, 1);
+            // No key makes it on this layout: type the character itself.
             INPUT input{};
             input.type = INPUT_KEYBOARD;
-            input.ki.wScan = wide;
+            input.ki.wScan = unit;
             input.ki.dwFlags = KEYEVENTF_UNICODE;
             inputs.push_back(input);
             input.ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
@@ -259,12 +258,12 @@ void PutOnClipboard(std::string_view text) {
         Fail("cannot open the clipboard");
     }
     EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    char* bytes = static_cast<char*>(GlobalLock(memory));
-    std::memcpy(bytes, text.data(), text.size());
-    bytes[text.size()] = '\0';
+    const std::wstring wide = Wide(text);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    auto* units = static_cast<wchar_t*>(GlobalLock(memory));
+    std::memcpy(units, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
     GlobalUnlock(memory);
-    const bool placed = SetClipboardData(CF_TEXT, memory) != nullptr;
+    const bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
     CloseClipboard();
     Expect(placed, "cannot put text on the clipboard");
 }
@@ -274,8 +273,8 @@ std::string ClipboardText() {
         Fail("cannot open the clipboard");
     }
     std::string text;
-    if (HANDLE memory = GetClipboardData(CF_TEXT)) {
-        text = static_cast<const char*>(GlobalLock(memory));
+    if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
+        text = Utf8(static_cast<const wchar_t*>(GlobalLock(memory)));
         GlobalUnlock(memory);
     }
     CloseClipboard();

@@ -23,8 +23,9 @@ void BringToFront(HWND main);
 // focus, so a chord is sent whole, once the window that gets it has settled.
 void PressKeys(std::initializer_list<WORD> chord);
 void PressKey(WORD key);
-// Types the text with the keys that make each character (Shift where the layout needs it;
-// a character without a key is sent as itself); "\n" is the Enter key.
+// Types the UTF-8 text with the keys that make each character (Shift where the layout needs
+// it); any other character is sent as itself (KEYEVENTF_UNICODE, one input per UTF-16 unit,
+// so an emoji is two); "\n" is the Enter key.
 void TypeText(std::string_view text);
 
 // Moves the pointer there; it is known to stay there when this returns.
@@ -40,5 +41,6 @@ void ClickControl(HWND main, int id);
 void Settle(HWND main);
 void SettleByMouse(HWND main);
 
+// Unicode text on the clipboard (CF_UNICODETEXT), given and taken as UTF-8.
 void PutOnClipboard(std::string_view text);
 std::string ClipboardText();

@@ -2,6 +2,7 @@
 #include "window_reading.h"
 
 #include "check.h"
+#include "platform/wide_text.h"
 
 #include <cmath>
 
@@ -11,7 +12,7 @@ constexpr UINT kReplyTimeoutMs = 5000;
 
 LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kReplyTimeoutMs,
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kReplyTimeoutMs,
                              &result)) {
         Fail("the program did not answer message " + std::to_string(message));
     }
@@ -70,11 +71,11 @@ std::string ClassOf(HWND window) {
 
 std::string TextOf(HWND window) {
     const auto length = static_cast<size_t>(Ask(window, WM_GETTEXTLENGTH, 0, 0));
-    std::string text(length + 1, '\0');
+    std::wstring text(length + 1, L'\0');
     const auto copied = static_cast<size_t>(
         Ask(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data())));
     text.resize(copied < length ? copied : length);
-    return text;
+    return Utf8(text);
 }
 
 HWND Control(HWND main, int id) {

@@ -30,7 +30,8 @@ HWND FindMainWindow(DWORD processId);
 HWND WaitForMainWindow(DWORD processId, int timeoutMs = 10000);
 
 std::string ClassOf(HWND window);
-// A window's text through WM_GETTEXT, so it works across processes and at any length.
+// A window's text through WM_GETTEXT, so it works across processes and at any length; read
+// as Unicode and given as UTF-8, so that every character comes through as it is.
 std::string TextOf(HWND window);
 HWND Control(HWND main, int id);
 std::string ControlText(HWND main, int id);
@@ -41,6 +42,7 @@ bool ControlEnabled(HWND main, int id);
 int FocusedControl(HWND main);
 std::string ControlName(int id);
 
+// In UTF-16 units, as the field counts: a character beyond the BMP (an emoji) is two.
 struct Selection {
     long start;
     long end;
