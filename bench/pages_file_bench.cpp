@@ -1,4 +1,4 @@
-// Reading and saving whole pads of 1 MB and 10 MB, against a raw write of the same bytes.
+// Reading and saving whole pads of 1 and 10 MB, and reading a UTF-8 one, against a raw write.
 #include "platform/files.h"
 #include "store/pad_state.h"
 #include "store/page_store.h"
@@ -18,18 +18,28 @@ namespace {
 
 constexpr int PageBytes = 1000;
 
-// A pad of the given number of pages of about 1000 bytes, a few line breaks in each.
-void MakePad(int pageCount) {
+// A pad of the given number of pages of 1000 bytes, a few line breaks in each; in UTF-8 the
+// text is Latin with accents, Cyrillic, CJK and emoji, and the pad is written so.
+void MakePad(int pageCount, bool utf8 = false) {
+    const std::string line = utf8 ? "Заметки: café crème, 日本の会議 😀 → ✓ Ärger.<&CR&>"
+                                  : "Some words of a note, and a line break.<&CR&>";
     FileHeader = "http://quillpad.example/  Quillpad.qpd file started 06 Dec 2026 09:07:05";
     WindowLeft = 120;
     WindowTop = 80;
+    SaveState.utf8 = utf8;
     Pages.assign(1, std::string());
     for (int n = 1; n <= pageCount; ++n) {
         std::string page = "Page " + std::to_string(n) + "<&CR&>";
         while (page.size() < PageBytes) {
-            page += "Some words of a note, and a line break.<&CR&>";
+            page += line;
         }
-        page.resize(PageBytes);
+        // Cut before a character, never inside one.
+        std::size_t end = PageBytes;
+        while ((static_cast<unsigned char>(page[end]) & 0xC0) == 0x80) {
+            --end;
+        }
+        page.resize(end);
+        page.resize(PageBytes, '.');
         Pages.push_back(std::move(page));
     }
 }
@@ -39,8 +49,8 @@ void ReportBytes(benchmark::State& state, std::size_t size) {
     state.counters["file_MB"] = static_cast<double>(size) / 1e6;
 }
 
-void ParsePad(benchmark::State& state) {
-    MakePad(static_cast<int>(state.range(0)));
+void ParsePad(benchmark::State& state, bool utf8) {
+    MakePad(static_cast<int>(state.range(0)), utf8);
     const std::string bytes = PagesFileBytes();
     std::vector<std::string> pages;
     for (auto _ : state) {
@@ -49,17 +59,24 @@ void ParsePad(benchmark::State& state) {
         ParsePages(bytes, pages);
         benchmark::DoNotOptimize(pages.data());
     }
+    if (pages != Pages || ParseFileHeader(bytes).utf8 != utf8) {
+        state.SkipWithError("the pad did not read back as written");
+    }
     ReportBytes(state, bytes.size());
 }
 
 // Opening the pad as the start does: the file read (from the page cache) and parsed.
-void OpenPadFile(benchmark::State& state) {
+void OpenPadFile(benchmark::State& state, bool utf8) {
     TempFolder folder;
-    MakePad(static_cast<int>(state.range(0)));
+    MakePad(static_cast<int>(state.range(0)), utf8);
     const std::string bytes = PagesFileBytes();
     ReplaceFileWith(PagesFileName, OnePiece(bytes));
+    const std::vector<std::string> written = Pages;
     for (auto _ : state) {
         benchmark::DoNotOptimize(OpenPad());
+    }
+    if (Pages != written || SaveState.utf8 != utf8) {
+        state.SkipWithError("the pad did not open as written");
     }
     ReportBytes(state, bytes.size());
 }
@@ -140,8 +157,23 @@ void RawWrite(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(ParsePad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(OpenPadFile)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+// The code-page pads keep the names they always had; the UTF-8 ones are named ".../Utf8/pages".
+BENCHMARK_CAPTURE(ParsePad, CodePage, false)
+    ->Name("ParsePad")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ParsePad, Utf8, true)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenPadFile, CodePage, false)
+    ->Name("OpenPadFile")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(OpenPadFile, Utf8, true)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BuildPad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SavePad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CheckPadOnDisk)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
