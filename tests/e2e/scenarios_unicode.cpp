@@ -69,8 +69,8 @@ void UnicodeTypedIsKept() {
     WorkFolder folder;
     PreparePad(folder, {"one", "two"});
     const std::string page = "one ✓ → Привет 日本 😀";
-    AddToFirstPage(
-        folder, [] { TypeText(" ✓ → Привет 日本 😀"); }, page, "typing four scripts");
+    const auto type = [] { TypeText(" ✓ → Привет 日本 😀"); };
+    AddToFirstPage(folder, type, page, "typing four scripts");
     const std::string saved = ReadBytes(folder / PagesFileName);
     Session session(folder);
     HWND main = session.Main();
@@ -87,12 +87,8 @@ void UnicodePasteIsKept() {
     PreparePad(folder, {"one ", "two"});
     const std::string pasted = "Ångström — αβγ ∑ €5 中文";
     PutOnClipboard(pasted);
-    AddToFirstPage(
-        folder,
-        [] {
-            PressKeys({VK_CONTROL, 'V'});
-        },
-        "one " + pasted, "pasting Greek and Chinese");
+    const auto paste = [] { PressKeys({VK_CONTROL, 'V'}); };
+    AddToFirstPage(folder, paste, "one " + pasted, "pasting Greek and Chinese");
 
     // Once UTF-8, the pad stays so, even when no page needs it any more.
     Session session(folder);
