@@ -30,6 +30,7 @@ void ResetProgramState() {
     HelpMode = 0;
     TypedText.clear();
     TypedPage = 0;
+    ShownText.clear();
     FileHeader.clear();
     WindowLeft = 0;
     WindowTop = 0;

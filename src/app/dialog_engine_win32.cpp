@@ -1,8 +1,10 @@
-// The dialog engine: windows from in-memory templates, controls added one by one, each
+// The dialog engine, in Unicode throughout so that every character typed or pasted reaches
+// the controls as it is: windows from in-memory templates, controls added one by one, each
 // control's handler and the window's callback called for its messages, and the loop that
 // runs the window.
 #include "app/dialog_template.h"
 #include "app/main_window.h"
+#include "platform/wide_text.h"
 
 namespace {
 
@@ -14,18 +16,18 @@ bool MoveReported = false;
 // Handlers are recorded in the user-data slot of their control, the callback in the
 // window's own.
 void RecordHandler(HWND window, Handler handler) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(handler));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(handler));
 }
 
 Handler RecordedHandler(HWND window) {
-    return reinterpret_cast<Handler>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return reinterpret_cast<Handler>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
         // Wakes the loop even when the window went inside a message sent from elsewhere,
         // which the wait handles without returning.
-        PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+        PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
     }
     if (message == WM_MOVE) {
         MoveReported = true;
@@ -45,7 +47,7 @@ INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         }
     }
     if (IsCloseCommand(message, wParam)) {
-        SendMessageA(dialog, WM_CLOSE, 0, 0);
+        SendMessageW(dialog, WM_CLOSE, 0, 0);
         DestroyWindow(dialog);
         return TRUE;
     }
@@ -72,20 +74,20 @@ HWND CreateDialogWindow(const DialogLayout& layout) {
     fields.pointSize = FontPoints;
     fields.fontName = FontName;
     const std::vector<std::uint16_t> words = DialogTemplateWords(fields);
-    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
-                                      reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), nullptr,
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                      reinterpret_cast<LPCDLGTEMPLATEW>(words.data()), nullptr,
                                       EngineProc, 0);
 }
 
 HWND AddControl(HWND dialog, const ControlLayout& layout) {
     RECT box{layout.x, layout.y, layout.x + layout.width, layout.y + layout.height};
     MapDialogRect(dialog, &box);
-    const HWND control = CreateWindowExA(layout.extendedStyle, layout.className, layout.text,
-                                         layout.style | WS_CHILD | WS_VISIBLE, box.left, box.top,
-                                         box.right - box.left, box.bottom - box.top, dialog,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                                         GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(control, WM_SETFONT, static_cast<WPARAM>(SendMessageA(dialog, WM_GETFONT, 0, 0)),
+    const HWND control = CreateWindowExW(
+        layout.extendedStyle, Wide(layout.className).c_str(), Wide(layout.text).c_str(),
+        layout.style | WS_CHILD | WS_VISIBLE, box.left, box.top, box.right - box.left,
+        box.bottom - box.top, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+        GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(control, WM_SETFONT, static_cast<WPARAM>(SendMessageW(dialog, WM_GETFONT, 0, 0)),
                  TRUE);
     RecordHandler(control, layout.handler);
     return control;
@@ -93,7 +95,7 @@ HWND AddControl(HWND dialog, const ControlLayout& layout) {
 
 void InstallFilter(HWND control, WNDPROC filter) {
     EditClassProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(filter)));
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(filter)));
 }
 
 // A blocking wait: an idle window takes no processor time.
@@ -107,18 +109,18 @@ void RunDialog(HWND dialog, Handler callback) {
     if (!MoveReported) {
         POINT client{0, 0};
         ClientToScreen(dialog, &client);
-        SendMessageA(dialog, WM_MOVE, 0, MAKELPARAM(client.x, client.y));
+        SendMessageW(dialog, WM_MOVE, 0, MAKELPARAM(client.x, client.y));
     }
     MSG message;
     while (IsWindow(dialog)) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == -1) {
             break;
         }
-        if (got == 0 || (IsWindow(dialog) && IsDialogMessageA(dialog, &message))) {
+        if (got == 0 || (IsWindow(dialog) && IsDialogMessageW(dialog, &message))) {
             continue;
         }
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }

@@ -12,9 +12,9 @@ bool PasteRefused = false;
 
 LRESULT PassOn(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditClassProc));
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditClassProc));
     }
-    return CallWindowProcA(EditClassProc, control, message, wParam, lParam);
+    return CallWindowProcW(EditClassProc, control, message, wParam, lParam);
 }
 
 // The messages that carry a key's code in their first parameter. Others may carry 13 by

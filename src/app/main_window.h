@@ -51,8 +51,9 @@ bool IsCloseCommand(UINT message, WPARAM wParam);
 void InstallFilter(HWND control, WNDPROC filter);
 
 // The editable page text field is a sheet of paper while its text fits, and scrolls while
-// the text is taller than the field.
-void FitPageTextField();
+// the text is taller than the field: checked once the field has taken in a change, whether
+// the user or the program made it (a multi-line edit control reports only the user's).
+void CheckPageTextFitSoon();
 // The page text field refused text for lack of room (EN_MAXTEXT).
 void PageTextRefusedText();
 

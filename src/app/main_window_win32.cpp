@@ -7,6 +7,7 @@
 #include "app/window_placement.h"
 #include "commands/flipping.h"
 #include "commands/page_commands.h"
+#include "platform/wide_text.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 
@@ -73,24 +74,24 @@ HWND AddPageTextField(bool scrolling) {
         layout.style |= ScrollingStyle;
     }
     const HWND field = AddControl(MainWindow, layout);
-    SendMessageA(field, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
     return field;
 }
 
 // Whether the field's text takes no more lines than the field shows at once.
 bool TextFitsField(HWND field) {
     RECT format{};
-    SendMessageA(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     const HDC dc = GetDC(field);
     const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(field, WM_GETFONT, 0, 0)));
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
     SelectObject(dc, previous);
     ReleaseDC(field, dc);
     const LONG shown =
         std::max<LONG>(1, (format.bottom - format.top) / std::max<LONG>(1, metrics.tmHeight));
-    return SendMessageA(field, EM_GETLINECOUNT, 0, 0) <= shown;
+    return SendMessageW(field, EM_GETLINECOUNT, 0, 0) <= shown;
 }
 
 ScreenRect ScreenRectOf(const RECT& rect) {
@@ -105,7 +106,7 @@ RECT RectOf(const ScreenRect& rect) {
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info)) {
+    if (GetMonitorInfoW(monitor, &info)) {
         reinterpret_cast<std::vector<ScreenRect>*>(areas)->push_back(ScreenRectOf(info.rcWork));
     }
     return TRUE;
@@ -139,7 +140,7 @@ void PlaceAtStoredPosition() {
         const RECT wanted = RectOf(window);
         MONITORINFO nearest{};
         nearest.cbSize = sizeof nearest;
-        if (GetMonitorInfoA(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &nearest)) {
+        if (GetMonitorInfoW(MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &nearest)) {
             corner = MoveIntoWorkArea(window, ScreenRectOf(nearest.rcWork));
         }
     }
@@ -162,7 +163,7 @@ RECT RestoredPlace() {
     RECT place = placement.rcNormalPosition;
     MONITORINFO primary{};
     primary.cbSize = sizeof primary;
-    if (GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary)) {
+    if (GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary)) {
         OffsetRect(&place, primary.rcWork.left - primary.rcMonitor.left,
                    primary.rcWork.top - primary.rcMonitor.top);
     }
@@ -177,20 +178,20 @@ int AnswerSessionQuestion() {
         return 0;
     }
     ShutdownBlockReasonCreate(MainWindow, L"Quillpad could not save your latest changes");
-    SetWindowLongPtrA(MainWindow, DWLP_MSGRESULT, FALSE);
+    SetWindowLongPtrW(MainWindow, DWLP_MSGRESULT, FALSE);
     return TRUE;
 }
 
 } // namespace
 
 void BuildMainWindow() {
-    const HINSTANCE module = GetModuleHandleA(nullptr);
+    const HINSTANCE module = GetModuleHandleW(nullptr);
     const DWORD style =
         WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | (NoStoredPosition == 1 ? DS_CENTER : 0);
     // The template's corner stays 0, 0: the stored position is applied to the outer corner.
     MainWindow = CreateDialogWindow({"Quillpad", 0, 0, 212, 281, style});
-    SendMessageA(MainWindow, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(LoadIconA(module, "PROGRAM")));
+    SendMessageW(MainWindow, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconW(module, L"PROGRAM")));
     for (const ControlLayout& control : Controls) {
         AddControl(MainWindow, control);
     }
@@ -214,11 +215,13 @@ void MakePageTextField(bool readOnly) {
     InstallFilter(AddPageTextField(false), PageTextFilter);
 }
 
+namespace {
+
 // The field is made anew with the other style; its text, selection and focus stay. Undo
 // can't reach back past the change.
 void FitPageTextField() {
     const HWND field = GetDlgItem(MainWindow, ID_PAGE_TEXT);
-    const auto style = GetWindowLongPtrA(field, GWL_STYLE);
+    const auto style = GetWindowLongPtrW(field, GWL_STYLE);
     const bool scrolling = (style & WS_VSCROLL) != 0;
     if (field == nullptr || (style & ES_READONLY) != 0 || TextFitsField(field) != scrolling) {
         return;
@@ -226,18 +229,26 @@ void FitPageTextField() {
     const std::string text = ControlText(ID_PAGE_TEXT);
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     const bool focused = GetFocus() == field;
     DestroyWindow(field);
     const HWND fresh = AddPageTextField(!scrolling);
     InstallFilter(fresh, PageTextFilter);
-    SetWindowTextA(fresh, text.c_str());
+    SetWindowTextW(fresh, Wide(text).c_str());
     if (focused) {
         SetFocus(fresh);
     }
-    SendMessageA(fresh, EM_SETSEL, start, end);
-    SendMessageA(fresh, EM_SCROLLCARET, 0, 0);
+    SendMessageW(fresh, EM_SETSEL, start, end);
+    SendMessageW(fresh, EM_SCROLLCARET, 0, 0);
+}
+
+} // namespace
+
+void CheckPageTextFitSoon() {
+    if (!FitCheckPosted) {
+        FitCheckPosted = PostMessageW(MainWindow, FitCheckMessage, 0, 0) != FALSE;
+    }
 }
 
 int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std::intptr_t) {
@@ -273,9 +284,7 @@ int OnPageTextCommand(WindowHandle, unsigned, std::uintptr_t wParam, std::intptr
         PageTextGotFocus();
     } else if (HIWORD(wParam) == EN_CHANGE) {
         PageTextChanged();
-        if (!FitCheckPosted) {
-            FitCheckPosted = PostMessageA(MainWindow, FitCheckMessage, 0, 0) != FALSE;
-        }
+        CheckPageTextFitSoon();
     } else if (HIWORD(wParam) == EN_MAXTEXT) {
         PageTextRefusedText();
     }

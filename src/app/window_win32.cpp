@@ -1,6 +1,7 @@
 // What the program asks of its main window, answered by Windows: every control is found
 // through the main window and its id, since help mode replaces the page text field.
 #include "app/main_window.h"
+#include "platform/wide_text.h"
 
 #include <string>
 
@@ -17,27 +18,27 @@ HWND BoxOwner() {
 }
 
 int ShowBox(std::string_view text, std::string_view caption, UINT flags) {
-    return MessageBoxA(BoxOwner(), std::string(text).c_str(), std::string(caption).c_str(), flags);
+    return MessageBoxW(BoxOwner(), Wide(text).c_str(), Wide(caption).c_str(), flags);
 }
 
 } // namespace
 
 std::string ControlText(int id) {
     const HWND control = Control(id);
-    const int length = GetWindowTextLengthA(control);
+    const int length = GetWindowTextLengthW(control);
     if (length <= 0) {
         return {};
     }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(control, text.data(), length + 1);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(control, text.data(), length + 1);
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
+    return Utf8(text);
 }
 
 void SetControlText(int id, std::string_view text) {
-    SetWindowTextA(Control(id), std::string(text).c_str());
+    SetWindowTextW(Control(id), Wide(text).c_str());
     if (id == ID_PAGE_TEXT) {
-        FitPageTextField();
+        CheckPageTextFitSoon();
     }
 }
 
@@ -50,12 +51,11 @@ void EnableControl(int id, bool enabled) {
 }
 
 void SelectText(int id, long start, long end) {
-    SendMessageA(Control(id), EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+    SendMessageW(Control(id), EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
 }
 
 void ReplaceSelection(int id, std::string_view text) {
-    SendMessageA(Control(id), EM_REPLACESEL, TRUE,
-                 reinterpret_cast<LPARAM>(std::string(text).c_str()));
+    SendMessageW(Control(id), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
 bool AskYesNo(std::string_view text, std::string_view caption) {
@@ -71,7 +71,7 @@ void Tell(std::string_view text, std::string_view caption) {
 }
 
 void SetWindowTitle(std::string_view title) {
-    SetWindowTextA(MainWindow, std::string(title).c_str());
+    SetWindowTextW(MainWindow, Wide(title).c_str());
 }
 
 bool ShiftHeld() {

@@ -1,18 +1,30 @@
 // The brief highlight of the flash term in the page a search stopped on.
 #include "platform/window.h"
 #include "search/search.h"
+#include "search/walk.h"
+#include "store/pad_text.h"
 #include "text/bytes.h"
 
 // The lookup runs on the field's own text, where line breaks are CR LF, so its offsets
-// are the edit control's; a term found only inside a stored line-break mark finds nothing.
+// are the edit control's once counted in the UTF-16 units it counts in; a term found only
+// inside a stored line-break mark finds nothing. The case mapping keeps a character's
+// count of units, so the folded text counts as the field does.
 void FlashMatch() {
     FocusControl(ID_PAGE_TEXT);
-    const std::string shown = FoldLower(ControlText(ID_PAGE_TEXT));
-    const long p = static_cast<long>(FindText(shown, SearchText, 1));
-    const long e = p + static_cast<long>(SearchText.size());
+    std::string shown;
+    long start = -1;
+    long end = -1;
+    if (TextInPadForm(ControlText(ID_PAGE_TEXT), shown)) {
+        shown = FoldForSearch(shown);
+        const std::size_t p = FindText(shown, SearchText, 1);
+        if (p != 0) {
+            start = WindowUnits(std::string_view(shown).substr(0, p - 1));
+            end = start + WindowUnits(SearchText);
+        }
+    }
     RepaintNow();
-    // With no occurrence p is 0 and the start -1 removes any selection.
-    SelectText(ID_PAGE_TEXT, p - 1, e - 1);
+    // With no occurrence the start -1 removes any selection.
+    SelectText(ID_PAGE_TEXT, start, end);
     // The field draws the selection now: nothing is drawn during the wait.
     RepaintNow();
     Pause(60);

@@ -1,8 +1,11 @@
 // Searching backwards and forwards from the page shown to the nearest matching page.
 #include "search/walk.h"
 
+#include "platform/code_page.h"
 #include "platform/window.h"
 #include "search/search.h"
+#include "store/pad_state.h"
+#include "store/pad_text.h"
 #include "store/page_store.h"
 #include "text/bytes.h"
 
@@ -18,7 +21,10 @@ void Search(int step) {
         FocusControl(ID_SEARCH_BOX);
         return;
     }
-    FoldLowerInPlace(SearchText);
+    if (!FoldQuery(SearchText)) {
+        FocusControl(ID_SEARCH_BOX);
+        return;
+    }
     const SearchQuery query = ParseQuery(SearchText);
     const std::string* term = nullptr;
     const std::int32_t found = step < 0 ? FindMatchingPage(query, CurrentPage - 1, 1, -1, term)
@@ -36,21 +42,40 @@ void Search(int step) {
 } // namespace
 
 // A-Z fold in a loop that compiles to vector code; only a page holding one of the code
-// page capitals with a small form (0x80 to 0xA5) is run through the byte table as well.
+// page capitals with a small form (0x80 to 0xA5) is run through the byte table as well. In a
+// UTF-8 pad those bytes are parts of characters: a page with any of them goes through the
+// platform's case mapping instead.
 void FoldPageInto(std::string& folded, std::string_view page) {
     folded.resize(page.size());
     const auto* in = reinterpret_cast<const unsigned char*>(page.data());
     auto* out = reinterpret_cast<unsigned char*>(folded.data());
-    unsigned char codePageLetters = 0; // a byte, not a bool, so that the loop vectorizes
+    unsigned char beyondAscii = 0; // a byte, not a bool, so that the loop vectorizes
+    unsigned char codePageLetters = 0;
     for (std::size_t i = 0; i < page.size(); ++i) {
         const unsigned char c = in[i];
         const bool capital = static_cast<unsigned char>(c - 'A') < 26;
         out[i] = static_cast<unsigned char>(c + (capital ? 32 : 0));
+        beyondAscii |= c & 0x80;
         codePageLetters |= static_cast<unsigned char>(c - 0x80) < 0x26 ? 1 : 0;
     }
-    if (codePageLetters != 0) {
-        FoldLowerInPlace(folded);
+    if (SaveState.utf8 ? beyondAscii != 0 : codePageLetters != 0) {
+        folded = SaveState.utf8 ? FoldUtf8Lower(page) : FoldLower(page);
     }
+}
+
+std::string FoldForSearch(std::string_view page) {
+    std::string folded;
+    FoldPageInto(folded, page);
+    return folded;
+}
+
+bool FoldQuery(std::string& text) {
+    std::string inPad;
+    if (!TextInPadForm(text, inPad)) {
+        return false;
+    }
+    text = FoldForSearch(inPad);
+    return true;
 }
 
 // One buffer takes each page's folded copy in turn, so a long walk allocates only as

@@ -32,6 +32,10 @@ struct PadSaveState {
     // as long as the pages are not ahead of it.
     bool fileHoldsPages = false;
 
+    // The pad keeps its text in UTF-8, behind the mark, instead of the code page; once it is,
+    // it stays so.
+    bool utf8 = false;
+
     // The pages in memory hold something the file lacks: a change, an inserted page, or
     // pages the file lost to another program.
     bool pagesAhead = false;

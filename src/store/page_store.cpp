@@ -1,14 +1,17 @@
-// Growing and renumbering the page list, and moving text between it and the page text field.
+// Growing and renumbering the page list, and moving text between it and the page text field,
+// which shows it in UTF-8 whatever the pad keeps it in.
 #include "store/page_store.h"
 
 #include "platform/window.h"
 #include "store/pad_state.h"
+#include "store/pad_text.h"
 #include "store/pages_file.h"
 #include "store/stored_text.h"
 #include "text/bytes.h"
 
 std::string TypedText;
 std::int32_t TypedPage = 0;
+std::string ShownText;
 
 namespace {
 
@@ -21,19 +24,22 @@ bool CurrentPageExists() {
     return CurrentPage >= 1 && CurrentPage <= PageCount();
 }
 
-void PutIntoCurrentPage(std::string stored) {
-    Pages[CurrentPage] = std::move(stored);
-    SaveState.pagesAhead = true;
-}
-
-// Puts what the field shows into the current page; false when the page held it already.
-bool TakeFieldIntoPage() {
-    std::string stored = EncodePageText(ControlText(ID_PAGE_TEXT));
+// Puts the window's text into the current page; false when the page held it already.
+bool PutIntoCurrentPage(std::string_view windowText) {
+    std::string stored = EncodePageText(TextForPad(windowText));
+    ShownText.assign(windowText);
     if (stored == Pages[CurrentPage]) {
         return false;
     }
-    PutIntoCurrentPage(std::move(stored));
+    Pages[CurrentPage] = std::move(stored);
+    SaveState.pagesAhead = true;
     return true;
+}
+
+// Puts what the field shows into the current page; false when it holds no change.
+bool TakeFieldIntoPage() {
+    const std::string text = ControlText(ID_PAGE_TEXT);
+    return text != ShownText && PutIntoCurrentPage(text);
 }
 
 } // namespace
@@ -77,8 +83,9 @@ void StorePageText() {
 void ShowPage() {
     SetControlText(ID_PAGE_BOX, TrimBlanks(NumberText(CurrentPage)));
     SetControlText(ID_PAGE_COUNT, NumberText(PageCount()));
+    ShownText = CurrentPageExists() ? TextForWindow(DecodePageText(Pages[CurrentPage])) : "";
     ShowingPage = true;
-    SetControlText(ID_PAGE_TEXT, CurrentPageExists() ? DecodePageText(Pages[CurrentPage]) : "");
+    SetControlText(ID_PAGE_TEXT, ShownText);
     ShowingPage = false;
 }
 
@@ -99,14 +106,10 @@ void TakeTypedText() {
 }
 
 void StoreTypedText() {
-    if (TypedPage != CurrentPage || TypedText.empty() || HelpMode == 1 || !CurrentPageExists()) {
+    if (TypedPage != CurrentPage || TypedText.empty() || HelpMode == 1 || !CurrentPageExists() ||
+        TypedText == ShownText || !PutIntoCurrentPage(TypedText)) {
         return;
     }
-    std::string stored = EncodePageText(TypedText);
-    if (stored == Pages[CurrentPage]) {
-        return;
-    }
-    PutIntoCurrentPage(std::move(stored));
     SavePagesFile();
 }
 

@@ -10,6 +10,9 @@
 // The field's text as last copied (real line breaks) and the page it was copied from.
 extern std::string TypedText;
 extern std::int32_t TypedPage;
+// What ShowPage put into the field, in the window's UTF-8: a field that still shows it holds
+// no change, whatever converting it back would give, so showing a page never changes it.
+extern std::string ShownText;
 
 void GrowPages();                     // a new empty last page
 void InsertEmptyPage(std::int32_t n); // pages n..N move up one number

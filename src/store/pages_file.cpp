@@ -36,11 +36,12 @@ bool SameDigest(const Digest& a, const Digest& b) {
 }
 
 bool SameHeader(const FileHeaderValues& a, const FileHeaderValues& b) {
-    return a.header == b.header && a.left == b.left && a.top == b.top;
+    return a.header == b.header && a.left == b.left && a.top == b.top && a.utf8 == b.utf8;
 }
 
 void UseHeader(const FileHeaderValues& values) {
     FileHeader = values.header;
+    SaveState.utf8 = values.utf8;
     WindowLeft = values.left;
     WindowTop = values.top;
     if (values.noStoredPosition == 1) {
@@ -81,13 +82,15 @@ bool TakePages(PagesFileReader& reader, const Digest& digest) {
     Pages = std::move(reader.pages);
     const bool cut = reader.marked && reader.textAfterEndMark;
     SaveState.fileHoldsPages = reader.imageKnown && !cut && SameDigest(reader.image, digest);
-    if ((reader.marked && !cut) || digest.length == 0) {
+    if ((reader.marked && !cut && !reader.notUtf8) || digest.length == 0) {
         return true;
     }
     const std::string problem =
         cut ? " holds an end-of-file mark (byte 26) with more text after it, which Quillpad "
               "can't show"
-            : " does not hold pages as Quillpad writes them";
+        : reader.notUtf8 ? " is marked as UTF-8 but holds bytes that are not, which Quillpad "
+                           "shows as \xEF\xBF\xBD"
+                         : " does not hold pages as Quillpad writes them";
     const std::string backup = KeepCopyOfFile(PagesFileName);
     if (backup.empty()) {
         Tell(std::string(PagesFileName) + problem + ", and no copy of it could be made. " +
@@ -96,8 +99,9 @@ bool TakePages(PagesFileReader& reader, const Digest& digest) {
         return false;
     }
     Tell(std::string(PagesFileName) + problem + ". The whole file is kept unchanged in " + backup +
-             (cut ? "; Quillpad shows the pages before the mark."
-                  : ", and the pad starts again with one empty page."),
+             (cut             ? "; Quillpad shows the pages before the mark."
+              : reader.marked ? "."
+                              : ", and the pad starts again with one empty page."),
          Caption);
     return true;
 }
@@ -107,6 +111,7 @@ FileHeaderValues HeaderNow() {
     header.header = FileHeader;
     header.left = WindowLeft;
     header.top = WindowTop;
+    header.utf8 = SaveState.utf8;
     return header;
 }
 

@@ -33,6 +33,9 @@ void AppendLine(std::string& out, std::string_view line) {
 }
 
 void AppendFixedLines(std::string& out, const FileHeaderValues& header) {
+    if (header.utf8) {
+        out.append(Utf8Mark);
+    }
     AppendLine(out, header.header);
     AppendLine(out, "");
     AppendLine(out, PositionLine);
@@ -61,9 +64,16 @@ std::string PageFromLine(std::string_view line, bool holdsNul) {
     return page;
 }
 
-// Where the header values stand and which pages a line begins or is.
+// Where the header values stand and which pages a line begins or is. A file marked UTF-8
+// must hold nothing else: what it holds besides reads as U+FFFD, and the reader says so.
 void TakeLine(PagesFileReader& reader, std::string_view line) {
     using Step = PagesFileReader::HeaderStep;
+    std::string mended;
+    if (reader.header.utf8 && !IsUtf8(line)) {
+        reader.notUtf8 = true;
+        mended = MendUtf8(line);
+        line = mended;
+    }
     if (reader.headerStep == Step::PositionLine) {
         ReadPosition(line, reader.header);
         reader.headerStep = Contains(line, "[Pages") ? Step::Done : Step::Lines;
@@ -113,6 +123,19 @@ constexpr std::size_t PieceSize = 1 << 20;
 // A line ends at a CR, which takes an LF directly after it along; a lone LF is part of its
 // line. Byte 26 ends the file.
 void ReadPiece(PagesFileReader& reader, std::string_view piece) {
+    if (!reader.started) {
+        // The mark may come in more than one piece; the first bytes wait until it can be told.
+        reader.line.append(piece);
+        if (reader.line.size() < Utf8Mark.size()) {
+            return;
+        }
+        reader.started = true;
+        std::string first = std::move(reader.line);
+        reader.line.clear();
+        reader.header.utf8 = first.starts_with(Utf8Mark);
+        ReadPiece(reader, std::string_view(first).substr(reader.header.utf8 ? Utf8Mark.size() : 0));
+        return;
+    }
     if (reader.endMarkRead) {
         reader.textAfterEndMark =
             reader.textAfterEndMark || piece.find_first_not_of("\r\n") != std::string_view::npos;
@@ -149,6 +172,12 @@ void ReadPiece(PagesFileReader& reader, std::string_view piece) {
 }
 
 void FinishReading(PagesFileReader& reader) {
+    if (!reader.started) {
+        reader.started = true;
+        std::string first = std::move(reader.line);
+        reader.line.clear();
+        ReadPiece(reader, first);
+    }
     if (!reader.line.empty()) {
         TakeLine(reader, reader.line);
         reader.line.clear();

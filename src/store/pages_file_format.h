@@ -27,7 +27,11 @@ struct FileHeaderValues {
     std::int32_t left = 0;
     std::int32_t top = 0;
     std::int32_t noStoredPosition = 0; // 1 when the position line is empty
+    // The file is UTF-8 and begins with its mark (EF BB BF); otherwise it is in the code page.
+    bool utf8 = false;
 };
+
+inline constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 
 // Reads a pages file fed in pieces as they come from the disk, so that opening a pad never
 // holds its bytes and its pages at once.
@@ -36,6 +40,7 @@ struct PagesFileReader {
     std::vector<std::string> pages = std::vector<std::string>(1); // element 0 unused
     bool marked = false;                                          // the marker line was found
     bool textAfterEndMark = false; // a byte 26 with anything but line ends after it
+    bool notUtf8 = false;          // a file marked UTF-8 held other bytes, read as U+FFFD
     // Of the file that a save of these header values and pages writes, when known: when it
     // is the digest of the file read, saving them unchanged would write the same bytes. It
     // is known when the header values are final at the marker line, as in every file this
@@ -44,6 +49,7 @@ struct PagesFileReader {
     bool imageKnown = false;
 
     // How far the reading has got.
+    bool started = false;      // the first bytes were looked at for the UTF-8 mark
     std::string line;          // the line read so far, before its end
     bool lineHoldsNul = false; // a NUL byte was read in the line read so far
     bool lineEndLast = false;  // the last byte ended a line with CR; an LF next is part of it

@@ -1,4 +1,4 @@
-// Byte-string helpers used everywhere: folding, finding, fields, numbers, the date.
+// Byte-string helpers used everywhere: folding, finding, fields, numbers, the date, UTF-8.
 #pragma once
 
 #include <cstddef>
@@ -41,3 +41,11 @@ std::int32_t RoundToWhole(double v);
 
 // "06 Dec 2026" for the local date now.
 std::string DateText();
+
+// UTF-8, as a pad that holds characters the code page lacks keeps its text.
+bool IsUtf8(std::string_view s);
+bool IsAscii(std::string_view s);
+// The text with every byte that is not part of well-formed UTF-8 replaced by U+FFFD.
+std::string MendUtf8(std::string_view s);
+// How many UTF-16 units the window counts for well-formed UTF-8 text.
+std::size_t Utf16Length(std::string_view utf8);

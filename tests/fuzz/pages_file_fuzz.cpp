@@ -1,8 +1,10 @@
 // Fuzz target: any bytes read as a pages file, then saved and read again.
+#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 #include "store/pages_file_format.h"
 #include "store/stored_text.h"
+#include "text/bytes.h"
 #include "text/digest.h"
 
 #include <cstdint>
@@ -32,11 +34,20 @@ void ReadSaveRead(std::string_view bytes) {
     ParsePages(bytes, pages);
     Check(pages.size() >= 2);
 
+    // A file marked UTF-8 gives well-formed UTF-8 whatever it holds, and is saved so.
+    if (header.utf8) {
+        Check(IsUtf8(header.header));
+        for (const std::string& page : pages) {
+            Check(IsUtf8(page));
+        }
+    }
     FileHeader = header.header;
     WindowLeft = header.left;
     WindowTop = header.top;
+    SaveState.utf8 = header.utf8;
     Pages = pages;
     const std::string saved = PagesFileBytes();
+    Check(saved.starts_with(Utf8Mark) == header.utf8);
     std::vector<std::string> again;
     Check(ParsePages(saved, again));
     Check(again == pages);
@@ -61,6 +72,7 @@ void SaveOddPages(std::string_view bytes) {
     FileHeader.clear();
     WindowLeft = 0;
     WindowTop = 0;
+    SaveState.utf8 = false;
     std::vector<std::string> again;
     Check(ParsePages(PagesFileBytes(), again));
     Check(again.size() == Pages.size());

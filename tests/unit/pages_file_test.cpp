@@ -394,6 +394,61 @@ TEST_F(PagesFile, AFailedSaveLeavesTheOldFileWhole) {
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
 }
 
+// A pad stays in the code page, byte for byte, while its text fits; the first character
+// beyond it turns the whole pad UTF-8 behind the mark, for good. Showing a page, or a page
+// shown with bytes the code page leaves undefined, never changes it.
+TEST_F(PagesFile, APadKeepsItsFormUntilACharacterNeedsUtf8) {
+    const std::string header = "http://h Caf\xE9";
+    const std::string pad = PadFile(header, " 1  1", "Caf\xE9\r\nna\xEFve \x81\r\n");
+    WriteBytes(PagesFileName, pad);
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(SaveState.utf8);
+    for (const std::int32_t page : {1, 2, 1}) {
+        CurrentPage = page;
+        ShowPage();
+        StorePageText();
+    }
+    EXPECT_EQ(Fake.texts[ID_PAGE_TEXT], "Caf\xC3\xA9");
+    EXPECT_EQ(FileBytes(PagesFileName), pad) << "shown and stored, never written";
+
+    Fake.texts[ID_PAGE_TEXT] = "Caf\xC3\xA9 ok";
+    StorePageText();
+    EXPECT_EQ(FileBytes(PagesFileName),
+              PadFile(header, " 1  1", "Caf\xE9 ok\r\nna\xEFve \x81\r\n"));
+
+    const std::string typed =
+        "\xE2\x9C\x93 \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xF0\x9F\x98\x80";
+    Fake.texts[ID_PAGE_TEXT] = typed;
+    StorePageText();
+    const std::string utf8 = "\xEF\xBB\xBF" + PadFile("http://h Caf\xC3\xA9", " 1  1",
+                                                      typed + "\r\nna\xC3\xAFve \xC2\x81\r\n");
+    EXPECT_EQ(FileBytes(PagesFileName), utf8);
+
+    // Read again, it is UTF-8, shows the same, and stays so.
+    ResetFake();
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(SaveState.utf8);
+    ShowPage();
+    EXPECT_EQ(Fake.texts[ID_PAGE_TEXT], typed);
+    Fake.texts[ID_PAGE_TEXT] = "plain";
+    StorePageText();
+    EXPECT_EQ(FileBytes(PagesFileName).substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(Parsed(FileBytes(PagesFileName)), (PageList{"", "plain", "na\xC3\xAFve \xC2\x81"}));
+}
+
+// Bytes that are not UTF-8 in a pad marked as UTF-8: the whole file is kept first, and the
+// pages show them as U+FFFD.
+TEST_F(PagesFile, APadMarkedUtf8WithOtherBytesIsKeptWhole) {
+    const std::string pad = "\xEF\xBB\xBF" + PadFile("http://h", " 1  1", "ok\r\n\xFF\xFE bad\r\n");
+    WriteBytes(PagesFileName, pad);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), pad);
+    ASSERT_EQ(Fake.boxes.size(), 1u);
+    EXPECT_NE(Fake.boxes[0].text.find("Quillpad.qpd.bak"), std::string::npos);
+    EXPECT_EQ(Pages, (PageList{"", "ok", "\xEF\xBF\xBD\xEF\xBF\xBD bad"}));
+    EXPECT_TRUE(SaveState.utf8);
+}
+
 // The disk hands the file over in pieces of any size: a line end, a CR LF pair or the end
 // mark cut between two pieces reads as in one piece.
 TEST_F(PagesFile, AFileReadInPiecesOfAnySizeReadsAsWhole) {

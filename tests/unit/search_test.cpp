@@ -1,9 +1,11 @@
 // Searching: the match test's fields and connectives, the walk, and the flash selection.
 #include "commands/flipping.h"
+#include "platform/code_page.h"
 #include "platform/window.h"
 #include "search/match.h"
 #include "search/search.h"
 #include "search/walk.h"
+#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"
@@ -216,25 +218,54 @@ TEST_F(Search, AnEmptyQueryStopsOnTheNearestPageWithText) {
     EXPECT_EQ(CurrentPage, 1); // past the empty pages only
 }
 
+// The search box's text comes as UTF-8 and is searched for in the code page's bytes.
 TEST_F(Search, OnlyTheCodePageLettersFold) {
     StartWith({"start", "\xC0", "\x84", "\x8E"}, 1);
-    SearchText = "\x8E";
+    SearchText = CodePageToUtf8("\x8E");
     SearchForward();
     EXPECT_EQ(CurrentPage, 3);
-    SearchText = "\x84";
+    SearchText = CodePageToUtf8("\x84");
     SearchForward();
     EXPECT_EQ(CurrentPage, 4);
 
     StartWith({"start", "\xC0", "x\xE0"}, 1);
-    SearchText = "\xE0";
+    SearchText = CodePageToUtf8("\xE0");
     SearchForward();
     EXPECT_EQ(CurrentPage, 3);
-    SearchText = "\xC0";
+    SearchText = CodePageToUtf8("\xC0");
     SearchBack();
     EXPECT_EQ(CurrentPage, 2);
-    SearchText = "\xE0";
+    SearchText = CodePageToUtf8("\xE0");
     SearchBack();
     EXPECT_EQ(CurrentPage, 2);
+}
+
+// A UTF-8 pad folds every letter by the platform's case mapping; a code-page pad never
+// matches a character its code page lacks (not even a question mark standing for it).
+TEST_F(Search, EveryScriptFoldsInAUtf8PadAndOnlyTheCodePageInOthers) {
+    const struct {
+        bool utf8;
+        std::vector<std::string> pages;
+        const char* query;
+        std::int32_t found;
+    } cases[] = {
+        {true,
+         {"start", "ärger", "\xF0\x9F\x98\x80 \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"},
+         "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82",
+         3}, // привет finds Привет
+        {true, {"start", "x", "\xC3\x84RGER"}, "\xC3\xA4rger", 3}, // ärger, ÄRGER
+        {true, {"start", "\xE2\x9C\x93 done"}, "\xE2\x9C\x93", 2}, // ✓
+        {false, {"start", "?", "\xC4rger"}, "\xC3\x84rger", 3},    // Ärger in 1252
+        {false, {"start", "?", "??????"}, "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.query);
+        StartWith(c.pages, 1);
+        SaveState.utf8 = c.utf8;
+        SearchText = c.query;
+        SearchForward();
+        EXPECT_EQ(CurrentPage, c.found);
+    }
 }
 
 TEST_F(Search, TheLineBreakMarkMatchesButNothingIsHighlighted) {
@@ -263,10 +294,25 @@ TEST_F(Flash, SelectsTheFirstOccurrenceInTheFieldsOwnText) {
     EXPECT_EQ(FlashIn("abc\r\nxy john john", "john"), std::make_pair(8L, 12L));
     EXPECT_EQ(FlashIn("Hello JOHN", "john"), std::make_pair(6L, 10L));
     EXPECT_EQ(FlashIn("abc", ""), std::make_pair(0L, 0L));
-    EXPECT_EQ(FlashIn("a\r\nb", "cr"), std::make_pair(-1L, 1L));
-    EXPECT_EQ(FlashIn("", "x"), std::make_pair(-1L, 0L));
+    EXPECT_EQ(FlashIn("a\r\nb", "cr"), std::make_pair(-1L, -1L));
+    EXPECT_EQ(FlashIn("", "x"), std::make_pair(-1L, -1L));
     EXPECT_EQ(FlashIn("", ""), std::make_pair(-1L, -1L));
     EXPECT_EQ(SearchText, ""); // left as it was
+}
+
+// The field counts in UTF-16 units: an emoji takes two, a Cyrillic letter one.
+TEST_F(Flash, CountsAsTheFieldCountsAfterCharactersOfEveryKind) {
+    SaveState.utf8 = true;
+    EXPECT_EQ(
+        FlashIn(
+            "\xF0\x9F\x98\x80 \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xF0\x9F\x98\x80x",
+            "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"),
+        std::make_pair(3L, 9L));
+    EXPECT_EQ(FlashIn("\xF0\x9F\x98\x80\xF0\x9F\x98\x80 \xE6\x97\xA5\xE6\x9C\xAC",
+                      "\xE6\x97\xA5\xE6\x9C\xAC"),
+              std::make_pair(5L, 7L));
+    SaveState.utf8 = false;
+    EXPECT_EQ(FlashIn("\xC3\x85ngstr\xC3\xB6m caf\xC3\xA9", "caf\xE9"), std::make_pair(9L, 13L));
 }
 
 TEST_F(Flash, ReadsALongFieldWhole) {

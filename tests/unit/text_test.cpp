@@ -237,3 +237,35 @@ TEST(DateText, DayMonthYearFromTheLocalClock) {
     EXPECT_EQ(DateText(), "01 May 2099");
     FakeNow = saved;
 }
+
+TEST(Utf8, WellFormedOnlyAndMendedByReplacementAndCountedInUtf16Units) {
+    const struct {
+        std::string bytes;
+        bool wellFormed;
+        std::string mended;
+        std::size_t units;
+    } cases[] = {
+        {"plain ascii text, long enough for words", true, "plain ascii text, long enough for words",
+         39},
+        {"\xC3\xA9\xD0\x9F\xE6\x97\xA5\xF0\x9F\x98\x80", true,
+         "\xC3\xA9\xD0\x9F\xE6\x97\xA5\xF0\x9F\x98\x80", 5},
+        {"a\xFF"
+         "b",
+         false,
+         "a\xEF\xBF\xBD"
+         "b",
+         3},
+        {"\xC3", false, "\xEF\xBF\xBD", 1},                                 // cut short
+        {"\xC0\xAF", false, "\xEF\xBF\xBD\xEF\xBF\xBD", 2},                 // overlong
+        {"\xED\xA0\x80", false, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", 3}, // a surrogate
+        {"\xF4\x90\x80\x80", false, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD",
+         4}, // past U+10FFFF
+        {"12345678\xE2\x9C\x93", true, "12345678\xE2\x9C\x93", 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        EXPECT_EQ(IsUtf8(c.bytes), c.wellFormed);
+        EXPECT_EQ(MendUtf8(c.bytes), c.mended);
+        EXPECT_EQ(Utf16Length(c.mended), c.units);
+    }
+}

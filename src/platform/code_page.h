@@ -1,0 +1,16 @@
+// The system's ANSI code page, in which a pad keeps its text as long as it can, and the
+// platform's own case mapping for text beyond it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Code page bytes as UTF-8; bytes the code page leaves undefined come out as well as the
+// platform can show them.
+std::string CodePageToUtf8(std::string_view bytes);
+// UTF-8 as code page bytes; false when a character has no place in the code page (none is
+// ever replaced by a look-alike or a question mark).
+bool Utf8ToCodePage(std::string_view utf8, std::string& bytes);
+// Every letter of well-formed UTF-8 in its small form, by the platform's case mapping, one
+// code point for one, so that positions counted in code points or UTF-16 units stay.
+std::string FoldUtf8Lower(std::string_view utf8);
