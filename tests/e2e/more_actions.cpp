@@ -123,6 +123,11 @@ void EnterInPageBox(HWND main, const std::string& text) {
     Settle(main);
 }
 
+void SearchKey(HWND main, WORD arrow) {
+    PressKeys({VK_SHIFT, arrow});
+    Settle(main);
+}
+
 void ExpectFound(HWND main, const std::string& after, long page, long count, long start, long end) {
     ExpectBytes(ControlText(main, PageBox), std::to_string(page), "the page box after " + after);
     ExpectBytes(ControlText(main, PageCount), NumberText(count), "the page count after " + after);
@@ -194,6 +199,15 @@ MessageBoxSeen ExpectMessageBox(DWORD processId, const std::string& caption,
                                        Listed(box.buttons) + ", not " + Listed(buttons));
     Expect(!ShowsIcon(box), "the message box " + Visible(caption) + " shows an icon");
     return box;
+}
+
+std::string ExpectFirstBackupTold(const MessageBoxSeen& box, const WorkFolder& folder,
+                                  const std::string& bytes, const std::string& what) {
+    const std::string backup = "Quillpad.qpd.bak";
+    Expect(box.text.find(backup) != std::string::npos,
+           "the message does not name the backup " + backup + ": " + Visible(box.text));
+    ExpectBytes(ReadBytes(folder / backup), bytes, "the backup of " + what);
+    return folder / backup;
 }
 
 std::string FoldedAscii(std::string text) {

@@ -36,6 +36,8 @@ void ShiftClickControl(HWND main, int id);
 void TypeAtEndOfPage(HWND main, const std::string& text);
 // Clicks into the box and types the text there in place of its own.
 void PutInBox(HWND main, int id, const std::string& text);
+// Searches with Shift and the arrow key, the focus being in the search box.
+void SearchKey(HWND main, WORD arrow);
 // Puts the text into the page box and presses Return.
 void EnterInPageBox(HWND main, const std::string& text);
 // After a search: this page shown, these characters of its text selected, the focus back
@@ -50,6 +52,11 @@ bool ShowsIcon(const MessageBoxSeen& box);
 // Waits for the one message box of the process and checks its caption, text and buttons.
 MessageBoxSeen ExpectMessageBox(DWORD processId, const std::string& caption,
                                 const std::string& text, const std::vector<std::string>& buttons);
+
+// The box names the first backup, "Quillpad.qpd.bak", and that holds these bytes; returns
+// the backup's path.
+std::string ExpectFirstBackupTold(const MessageBoxSeen& box, const WorkFolder& folder,
+                                  const std::string& bytes, const std::string& what);
 
 // A-Z folded to a-z, the way the search compares.
 std::string FoldedAscii(std::string text);

@@ -140,11 +140,8 @@ void PadReplacedWhileRunning() {
     ClickControl(main, PrevButton);
     const MessageBoxSeen box = WaitForMessageBox(session.ProcessId());
     SaveScreenshot("pad_replaced_while_running");
-    const std::string backup = "Quillpad.qpd.bak";
-    Expect(box.text.find(backup) != std::string::npos,
-           "the message does not name the backup " + backup + ": " + Visible(box.text));
+    const std::string backup = ExpectFirstBackupTold(box, folder, restored, "the replaced pad");
     Expect(box.buttons == std::vector<std::string>{"OK"}, "the message should have one OK button");
-    ExpectBytes(ReadBytes(folder / backup), restored, "the backup of the replaced pad");
     AnswerMessageBox(box, "OK");
     Settle(main);
     ExpectPagesInFile(folder, {"one typed", "two too"}, "after the save that followed");
@@ -153,7 +150,7 @@ void PadReplacedWhileRunning() {
     Settle(main);
     ExpectNoMessageBox(session.ProcessId());
     ExpectNumber(Close(session, CloseBy::SystemCommand), 0, "the exit code");
-    ExpectBytes(ReadBytes(folder / backup), restored, "the backup after closing");
+    ExpectBytes(ReadBytes(backup), restored, "the backup after closing");
 }
 
 // A read-only copy of a backup put over the pad while the user types with pauses: that
@@ -208,10 +205,7 @@ void TextAfterByte26IsKept() {
     RunningProgram program(folder);
     const MessageBoxSeen box = WaitForMessageBox(program.ProcessId(), 10000);
     SaveScreenshot("text_after_byte_26");
-    const std::string backup = "Quillpad.qpd.bak";
-    Expect(box.text.find(backup) != std::string::npos,
-           "the message does not name the backup " + backup + ": " + Visible(box.text));
-    ExpectBytes(ReadBytes(folder / backup), bytes, "the backup of the pad with a byte 26");
+    const std::string backup = ExpectFirstBackupTold(box, folder, bytes, "the pad with a byte 26");
     AnswerMessageBox(box, "OK");
     HWND main = WaitForMainWindow(program.ProcessId());
     ExpectPageShown(main, 1, 2, "one");
@@ -219,7 +213,7 @@ void TextAfterByte26IsKept() {
     PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     ExpectNumber(program.WaitForExit(), 0, "the exit code");
     ExpectPagesInFile(folder, {"one", "t"}, "after the run");
-    ExpectBytes(ReadBytes(folder / backup), bytes, "the backup after the run");
+    ExpectBytes(ReadBytes(backup), bytes, "the backup after the run");
 }
 
 void KilledWhileSaving() {

@@ -16,11 +16,6 @@
 
 namespace {
 
-void SearchKey(HWND main, WORD arrow) {
-    PressKeys({VK_SHIFT, arrow});
-    Settle(main);
-}
-
 // Whether the page text field showed a selection on the screen while the search key was
 // handled: the flash lasts 60 ms, so the field is looked at until it is seen or time is up.
 bool FlashSeen(HWND main, WORD arrow) {
