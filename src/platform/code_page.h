@@ -12,5 +12,6 @@ std::string CodePageToUtf8(std::string_view bytes);
 // ever replaced by a look-alike or a question mark).
 bool Utf8ToCodePage(std::string_view utf8, std::string& bytes);
 // Every letter of well-formed UTF-8 in its small form, by the platform's case mapping, one
-// code point for one, so that positions counted in code points or UTF-16 units stay.
-std::string FoldUtf8Lower(std::string_view utf8);
+// code point for one, so that positions counted in code points or UTF-16 units stay;
+// folded's memory is used again.
+void FoldUtf8LowerInto(std::string& folded, std::string_view utf8);

@@ -1,6 +1,7 @@
 // The ANSI code page and case mapping for the native build and its tests: Windows-1252, the
 // code page of a Western Windows, through iconv, and the C library's towlower in UTF-8.
 #include "platform/code_page.h"
+#include "text/bytes.h"
 
 #include <cwctype>
 #include <iconv.h>
@@ -27,32 +28,25 @@ bool Convert(const char* to, const char* from, std::string_view in, std::string&
     return whole;
 }
 
-std::size_t Decode(std::string_view s, std::size_t at, char32_t& c) {
-    const auto b = static_cast<unsigned char>(s[at]);
-    const std::size_t length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-    c = length == 1 ? b : b & (0x7F >> length);
-    for (std::size_t n = 1; n < length && at + n < s.size(); ++n) {
-        c = (c << 6) | (static_cast<unsigned char>(s[at + n]) & 0x3F);
-    }
-    return length;
+// The C library's small form in UTF-8; without that locale only its own letters fold.
+char32_t SmallForm(char32_t c) {
+    static const locale_t Utf8Locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    const wint_t wide = static_cast<wint_t>(c);
+    return static_cast<char32_t>(Utf8Locale != nullptr ? towlower_l(wide, Utf8Locale)
+                                                       : towlower(wide));
 }
 
-void Encode(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+// Asked once for every character of the first plane, whose small forms stay in it.
+const std::u16string& SmallForms() {
+    static const std::u16string Small = [] {
+        std::u16string small(0x10000, u'\0');
+        for (char32_t c = 0; c < small.size(); ++c) {
+            const char32_t lower = SmallForm(c);
+            small[c] = static_cast<char16_t>(lower < 0x10000 ? lower : c);
+        }
+        return small;
+    }();
+    return Small;
 }
 
 } // namespace
@@ -66,7 +60,7 @@ std::string CodePageToUtf8(std::string_view bytes) {
             const char c = static_cast<char>(byte);
             if (!Convert("UTF-8", "CP1252", std::string_view(&c, 1), table[byte])) {
                 table[byte].clear();
-                Encode(static_cast<char32_t>(byte), table[byte]);
+                AppendUtf8(static_cast<char32_t>(byte), table[byte]);
             }
         }
         return table;
@@ -83,18 +77,6 @@ bool Utf8ToCodePage(std::string_view utf8, std::string& bytes) {
     return Convert("CP1252", "UTF-8", utf8, bytes) && CodePageToUtf8(bytes) == utf8;
 }
 
-std::string FoldUtf8Lower(std::string_view utf8) {
-    static const locale_t Utf8Locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
-    std::string folded;
-    folded.reserve(utf8.size());
-    for (std::size_t at = 0; at < utf8.size();) {
-        char32_t c = 0;
-        at += Decode(utf8, at, c);
-        // Without the locale only the C library's own letters fold; nothing breaks.
-        const wint_t wide = static_cast<wint_t>(c);
-        Encode(static_cast<char32_t>(Utf8Locale != nullptr ? towlower_l(wide, Utf8Locale)
-                                                           : towlower(wide)),
-               folded);
-    }
-    return folded;
+void FoldUtf8LowerInto(std::string& folded, std::string_view utf8) {
+    FoldUtf8Into(folded, utf8, SmallForms().data(), SmallForm);
 }

@@ -35,9 +35,29 @@ bool Utf8ToCodePage(std::string_view utf8, std::string& bytes) {
     return !defaulted && CodePageToUtf8(bytes) == utf8;
 }
 
-// CharLowerBuffW maps unit for unit, so surrogate pairs and UTF-16 positions stay.
-std::string FoldUtf8Lower(std::string_view utf8) {
-    std::wstring wide = Wide(utf8);
-    CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
-    return Utf8(wide);
+namespace {
+
+// CharLowerBuffW maps unit for unit, so a table of its answer for every unit, asked once,
+// folds exactly as it does without converting every page to UTF-16 and back. Characters
+// beyond the first plane are pairs of surrogates, which it leaves as they are.
+const std::u16string& SmallForms() {
+    static const std::u16string Small = [] {
+        std::wstring units(0x10000, L'\0');
+        for (std::size_t unit = 0; unit < units.size(); ++unit) {
+            units[unit] = static_cast<wchar_t>(unit);
+        }
+        CharLowerBuffW(units.data(), static_cast<DWORD>(units.size()));
+        return std::u16string(units.begin(), units.end());
+    }();
+    return Small;
+}
+
+char32_t Unchanged(char32_t c) {
+    return c;
+}
+
+} // namespace
+
+void FoldUtf8LowerInto(std::string& folded, std::string_view utf8) {
+    FoldUtf8Into(folded, utf8, SmallForms().data(), Unchanged);
 }

@@ -43,23 +43,25 @@ void Search(int step) {
 
 // A-Z fold in a loop that compiles to vector code; only a page holding one of the code
 // page capitals with a small form (0x80 to 0xA5) is run through the byte table as well. In a
-// UTF-8 pad those bytes are parts of characters: a page with any of them goes through the
-// platform's case mapping instead.
+// UTF-8 pad those bytes are parts of characters: a page with any byte beyond ASCII goes
+// through the platform's case mapping instead.
 void FoldPageInto(std::string& folded, std::string_view page) {
+    if (SaveState.utf8 && !IsAscii(page)) {
+        FoldUtf8LowerInto(folded, page);
+        return;
+    }
     folded.resize(page.size());
     const auto* in = reinterpret_cast<const unsigned char*>(page.data());
     auto* out = reinterpret_cast<unsigned char*>(folded.data());
-    unsigned char beyondAscii = 0; // a byte, not a bool, so that the loop vectorizes
-    unsigned char codePageLetters = 0;
+    unsigned char codePageLetters = 0; // a byte, not a bool, so that the loop vectorizes
     for (std::size_t i = 0; i < page.size(); ++i) {
         const unsigned char c = in[i];
         const bool capital = static_cast<unsigned char>(c - 'A') < 26;
         out[i] = static_cast<unsigned char>(c + (capital ? 32 : 0));
-        beyondAscii |= c & 0x80;
         codePageLetters |= static_cast<unsigned char>(c - 0x80) < 0x26 ? 1 : 0;
     }
-    if (SaveState.utf8 ? beyondAscii != 0 : codePageLetters != 0) {
-        folded = SaveState.utf8 ? FoldUtf8Lower(page) : FoldLower(page);
+    if (!SaveState.utf8 && codePageLetters != 0) {
+        FoldLowerInPlace(folded);
     }
 }
 

@@ -49,3 +49,11 @@ bool IsAscii(std::string_view s);
 std::string MendUtf8(std::string_view s);
 // How many UTF-16 units the window counts for well-formed UTF-8 text.
 std::size_t Utf16Length(std::string_view utf8);
+// The code point at a position and its length in bytes; a byte that begins no well-formed
+// sequence reads as U+FFFD, one byte long.
+std::size_t DecodeUtf8(std::string_view s, std::size_t at, char32_t& c);
+void AppendUtf8(char32_t c, std::string& out);
+// Every code point replaced by its small form: firstPlane holds those of U+0000 to U+FFFF,
+// beyond answers for the rest; folded's memory is used again.
+void FoldUtf8Into(std::string& folded, std::string_view utf8, const char16_t* firstPlane,
+                  char32_t (*beyond)(char32_t));

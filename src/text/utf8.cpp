@@ -98,3 +98,67 @@ std::size_t Utf16Length(std::string_view utf8) {
 bool IsAscii(std::string_view s) {
     return SkipAscii(s, 0) == s.size();
 }
+
+std::size_t DecodeUtf8(std::string_view s, std::size_t at, char32_t& c) {
+    const std::size_t length = SequenceAt(s.substr(at));
+    if (length == 0) {
+        c = 0xFFFD;
+        return 1;
+    }
+    const auto b = static_cast<unsigned char>(s[at]);
+    c = length == 1 ? b : b & (0x7F >> length);
+    for (std::size_t n = 1; n < length; ++n) {
+        c = (c << 6) | (static_cast<unsigned char>(s[at + n]) & 0x3F);
+    }
+    return length;
+}
+
+void AppendUtf8(char32_t c, std::string& out) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Runs of text that stay as they are are copied whole. The text is well-formed UTF-8, as
+// every page of a UTF-8 pad is.
+void FoldUtf8Into(std::string& folded, std::string_view utf8, const char16_t* firstPlane,
+                  char32_t (*beyond)(char32_t)) {
+    folded.clear();
+    std::size_t kept = 0; // where the run not yet copied begins
+    for (std::size_t at = 0; at < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[at]);
+        char32_t c = b;
+        std::size_t length = 1;
+        // The two- and three-byte forms, most letters of every script, decoded in place.
+        if (b >= 0xC2 && b < 0xE0 && at + 1 < utf8.size()) {
+            c = (b & 0x1Fu) << 6 | (static_cast<unsigned char>(utf8[at + 1]) & 0x3Fu);
+            length = 2;
+        } else if (b >= 0xE0 && b < 0xF0 && at + 2 < utf8.size()) {
+            c = (b & 0x0Fu) << 12 | (static_cast<unsigned char>(utf8[at + 1]) & 0x3Fu) << 6 |
+                (static_cast<unsigned char>(utf8[at + 2]) & 0x3Fu);
+            length = 3;
+        } else if (b >= 0x80) {
+            length = DecodeUtf8(utf8, at, c);
+        }
+        const char32_t small = c < 0x10000 ? firstPlane[c] : beyond(c);
+        if (small != c) {
+            folded.append(utf8.substr(kept, at - kept));
+            AppendUtf8(small, folded);
+            kept = at + length;
+        }
+        at += length;
+    }
+    folded.append(utf8.substr(kept));
+}
