@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Code page bytes as UTF-8; bytes the code page leaves undefined come out as well as the
 // platform can show them.
@@ -15,3 +16,6 @@ bool Utf8ToCodePage(std::string_view utf8, std::string& bytes);
 // code point for one, so that positions counted in code points or UTF-16 units stay;
 // folded's memory is used again.
 void FoldUtf8LowerInto(std::string& folded, std::string_view utf8);
+// Every character whose small form is c, c among them, in UTF-8; empty when they can't all
+// be told. A page that holds none of them can't hold c once folded.
+std::vector<std::string> FormsFoldingTo(char32_t c);

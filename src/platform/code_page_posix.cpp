@@ -80,3 +80,7 @@ bool Utf8ToCodePage(std::string_view utf8, std::string& bytes) {
 void FoldUtf8LowerInto(std::string& folded, std::string_view utf8) {
     FoldUtf8Into(folded, utf8, SmallForms().data(), SmallForm);
 }
+
+std::vector<std::string> FormsFoldingTo(char32_t c) {
+    return FormsFoldingTo(c, SmallForms().data());
+}

@@ -61,3 +61,7 @@ char32_t Unchanged(char32_t c) {
 void FoldUtf8LowerInto(std::string& folded, std::string_view utf8) {
     FoldUtf8Into(folded, utf8, SmallForms().data(), Unchanged);
 }
+
+std::vector<std::string> FormsFoldingTo(char32_t c) {
+    return FormsFoldingTo(c, SmallForms().data());
+}

@@ -80,13 +80,96 @@ bool FoldQuery(std::string& text) {
     return true;
 }
 
+namespace {
+
+// Where the character before the one at `end` begins.
+std::size_t CharacterBefore(std::string_view term, std::size_t end) {
+    while (end > 0 && (static_cast<unsigned char>(term[end - 1]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return end == 0 ? 0 : end - 1;
+}
+
+std::vector<std::string> FormsAt(std::string_view term, std::size_t at) {
+    char32_t c = 0;
+    DecodeUtf8(term, at, c);
+    return FormsFoldingTo(c);
+}
+
+// Every way a term's last two characters may stand in a page before folding (a letter
+// alone is too common to tell pages apart); none stands for no test.
+std::vector<std::string> FormsOfTheEnd(std::string_view term) {
+    if (term.empty()) {
+        return {};
+    }
+    const std::size_t last = CharacterBefore(term, term.size());
+    const std::vector<std::string> lastForms = FormsAt(term, last);
+    if (last == 0 || lastForms.empty()) {
+        return lastForms;
+    }
+    const std::vector<std::string> before = FormsAt(term, CharacterBefore(term, last));
+    if (before.empty()) {
+        return lastForms;
+    }
+    std::vector<std::string> forms;
+    for (const std::string& first : before) {
+        for (const std::string& second : lastForms) {
+            forms.push_back(first + second);
+        }
+    }
+    return forms;
+}
+
+bool MayHold(std::string_view page, const std::vector<std::string>& forms) {
+    for (const std::string& form : forms) {
+        if (PositionIn(page, form) != 0) {
+            return true;
+        }
+    }
+    return forms.empty();
+}
+
+// Folding a UTF-8 page costs far more than looking into it, so a page that holds none of
+// the forms of a term's last two characters is passed over unfolded: folded, it can't hold
+// the term.
+struct PageTest {
+    SearchQuery::Kind kind;
+    std::vector<std::string> first;
+    std::vector<std::string> third;
+
+    explicit PageTest(const SearchQuery& query)
+        : kind(query.kind),
+          first(SaveState.utf8 ? FormsOfTheEnd(query.first) : std::vector<std::string>()),
+          third(SaveState.utf8 && kind != SearchQuery::Kind::Plain ? FormsOfTheEnd(query.third)
+                                                                   : std::vector<std::string>()) {}
+
+    bool MayMatch(std::string_view page) const {
+        switch (kind) {
+        case SearchQuery::Kind::Plain:
+            return MayHold(page, first);
+        case SearchQuery::Kind::Either:
+            return MayHold(page, first) || MayHold(page, third);
+        case SearchQuery::Kind::Both:
+            return MayHold(page, first) && MayHold(page, third);
+        }
+        return true;
+    }
+};
+
+} // namespace
+
 // One buffer takes each page's folded copy in turn, so a long walk allocates only as
 // often as a page longer than all before it comes along.
 std::int32_t FindMatchingPage(const SearchQuery& query, std::int32_t from, std::int32_t to,
                               int step, const std::string*& flashTerm) {
+    const PageTest test(query);
     std::string folded;
     for (std::int32_t i = from; step < 0 ? i >= to : i <= to; i += step) {
-        FoldPageInto(folded, Pages[static_cast<std::size_t>(i)]);
+        const std::string& page = Pages[static_cast<std::size_t>(i)];
+        if (!test.MayMatch(page)) {
+            continue;
+        }
+        FoldPageInto(folded, page);
         if (MatchQuery(query, folded, flashTerm)) {
             return i;
         }

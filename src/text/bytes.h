@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Small letters for A-Z and the seven capitals of code page 437 that have small forms.
 std::string FoldLower(std::string_view s);
@@ -57,3 +58,6 @@ void AppendUtf8(char32_t c, std::string& out);
 // beyond answers for the rest; folded's memory is used again.
 void FoldUtf8Into(std::string& folded, std::string_view utf8, const char16_t* firstPlane,
                   char32_t (*beyond)(char32_t));
+// Every character of the first plane whose small form in firstPlane is c, in UTF-8; empty
+// for c beyond the first plane, whose forms the table can't tell.
+std::vector<std::string> FormsFoldingTo(char32_t c, const char16_t* firstPlane);

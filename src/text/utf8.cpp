@@ -3,6 +3,7 @@
 #include "text/bytes.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -161,4 +162,18 @@ void FoldUtf8Into(std::string& folded, std::string_view utf8, const char16_t* fi
         at += length;
     }
     folded.append(utf8.substr(kept));
+}
+
+std::vector<std::string> FormsFoldingTo(char32_t c, const char16_t* firstPlane) {
+    std::vector<std::string> forms;
+    if (c >= 0x10000) {
+        return forms;
+    }
+    for (char32_t form = 0; form < 0x10000; ++form) {
+        if (firstPlane[form] == c && (form < 0xD800 || form > 0xDFFF)) {
+            forms.emplace_back();
+            AppendUtf8(form, forms.back());
+        }
+    }
+    return forms;
 }
