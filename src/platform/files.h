@@ -32,6 +32,12 @@ using PieceSource = std::function<std::string_view()>;
 // same folder, which then takes the old file's place. On any failure the old file stays
 // whole and false is returned. A read-only file is never replaced.
 bool ReplaceFileWith(const char* name, const PieceSource& next);
+// The same, but the file replaced is moved aside, not removed: another program may have put
+// a version of its own there a moment before the replace, which only a look at what was
+// replaced can tell. It stands under a name of this save's own, given in replaced (empty
+// when nothing was moved aside), until the caller removes or keeps it; that holds when the
+// replace failed after moving it aside, too.
+bool ReplaceFileKeepingOld(const char* name, const PieceSource& next, std::string& replaced);
 
 // The bytes as one piece.
 inline PieceSource OnePiece(std::string_view bytes) {
@@ -49,19 +55,20 @@ bool CopyToNewFile(const char* from, const char* to);
 // A save writes its bytes under a temporary name (the file's name, a dot, the process
 // number, a dash, the save's count in that process, ".tmp") and renames them to the
 // finished name (the same with ".done") once they are all written and flushed, before they
-// take the file's place: a leftover of a cut-short save says by its name whether it is
-// whole.
+// take the file's place; the file they replace is moved aside to the same with ".old". A
+// leftover of a cut-short save says by its name what it is.
 std::string TemporaryNameFor(std::string_view name, unsigned long process, unsigned count);
 std::string FinishedNameFor(std::string_view temporary);
+std::string ReplacedNameFor(std::string_view temporary);
 
-enum class LeftoverKind { None, Partial, Whole };
+enum class LeftoverKind { None, Partial, Whole, Replaced };
 // What an entry's name says it is: no leftover of a save of the file name, one cut short
-// while it was written, or one written whole.
+// while it was written, one written whole, or the file a save replaced.
 LeftoverKind KindOfLeftover(std::string_view entry, std::string_view name);
 
 struct Leftover {
     std::string name;
-    bool whole;
+    LeftoverKind kind;
 };
 // The plain files in the working folder that saves of the file name left, the last written
 // first.

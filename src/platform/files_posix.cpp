@@ -13,6 +13,7 @@
 #include <utility>
 
 SaveStep FailingSaveStep = SaveStep::None;
+std::function<void()> BeforeReplace;
 int FilesReplaced = 0;
 int BusyAttempts = 0;
 bool RenamesFail = false;
@@ -208,7 +209,8 @@ bool ReadFileInPieces(const char* name, const std::function<void(std::string_vie
     }
 }
 
-bool ReplaceFileWith(const char* name, const PieceSource& next) {
+bool ReplaceFileKeepingOld(const char* name, const PieceSource& next, std::string& replaced) {
+    replaced.clear();
     struct stat info;
     const bool replacing = ::stat(name, &info) == 0;
     if (replacing) {
@@ -232,10 +234,26 @@ bool ReplaceFileWith(const char* name, const PieceSource& next) {
     }
     // The new file keeps the old one's permissions.
     if ((replacing && ::chmod(finished.c_str(), info.st_mode & 07777) != 0) ||
-        Fails(SaveStep::Replace) ||
-        !TryWhileBusy([&] { return ::rename(finished.c_str(), target.c_str()) == 0; })) {
+        Fails(SaveStep::Replace)) {
         ::unlink(finished.c_str());
         return false;
+    }
+    if (BeforeReplace) {
+        BeforeReplace();
+    }
+    // A second name for the file replaced, as the Windows side moves it aside; it goes again
+    // when the replace fails, since the file then still stands under its own.
+    const std::string old = ReplacedNameFor(temporary);
+    const bool kept = ::link(target.c_str(), old.c_str()) == 0;
+    if (!TryWhileBusy([&] { return ::rename(finished.c_str(), target.c_str()) == 0; })) {
+        ::unlink(finished.c_str());
+        if (kept) {
+            ::unlink(old.c_str());
+        }
+        return false;
+    }
+    if (kept) {
+        replaced = old;
     }
     SyncFolder(FolderOf(target));
     ++FilesReplaced;
@@ -262,7 +280,7 @@ std::vector<Leftover> LeftoversOfSaves(const char* name) {
         struct stat info;
         if (kind != LeftoverKind::None && ::lstat(entry->d_name, &info) == 0 &&
             S_ISREG(info.st_mode)) {
-            found.push_back({info.st_mtim, {entry->d_name, kind == LeftoverKind::Whole}});
+            found.push_back({info.st_mtim, {entry->d_name, kind}});
         }
     }
     ::closedir(folder);

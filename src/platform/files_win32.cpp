@@ -192,7 +192,8 @@ bool ReadFileInPieces(const char* name, const std::function<void(std::string_vie
     }
 }
 
-bool ReplaceFileWith(const char* name, const PieceSource& next) {
+bool ReplaceFileKeepingOld(const char* name, const PieceSource& next, std::string& replaced) {
+    replaced.clear();
     const DWORD attributes = AttributesOf(name);
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (UnusableAttributes | FILE_ATTRIBUTE_READONLY)) != 0) {
@@ -205,6 +206,7 @@ bool ReplaceFileWith(const char* name, const PieceSource& next) {
     const std::string temporary =
         TemporaryNameFor(target, static_cast<unsigned long>(GetCurrentProcessId()), ++SavesStarted);
     const std::string finished = FinishedNameFor(temporary);
+    const std::string old = ReplacedNameFor(temporary);
     if (!WriteNewFile(temporary, next)) {
         return false;
     }
@@ -213,18 +215,34 @@ bool ReplaceFileWith(const char* name, const PieceSource& next) {
         return false;
     }
     const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
-    // ReplaceFileW keeps the old file's attributes, security and creation time. It is
-    // given full paths: Wine's looks for a folder of its own in the name it replaces.
-    if (TryWhileBusy([&] {
-            return replacing
-                       ? ReplaceFileW(FullPath(target).c_str(), FullPath(finished).c_str(), nullptr,
-                                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                       : MoveToNewName(finished, target);
-        })) {
+    const auto movedAside = [&] { return AttributesOf(old) != INVALID_FILE_ATTRIBUTES; };
+    // ReplaceFileW keeps the old file's attributes, security and creation time, and moves
+    // the old file to the backup name first. It is given full paths: Wine's looks for a
+    // folder of its own in the name it replaces. Once the old file is aside, trying again
+    // could move a file that arrived meanwhile over it.
+    const bool done = TryWhileBusy([&] {
+        if (!replacing) {
+            return MoveToNewName(finished, target);
+        }
+        if (ReplaceFileW(FullPath(target).c_str(), FullPath(finished).c_str(),
+                         FullPath(old).c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                         nullptr) != 0) {
+            return true;
+        }
+        const DWORD error = GetLastError();
+        const bool aside = movedAside();
+        SetLastError(error);
+        return aside;
+    });
+    if (replacing && movedAside()) {
+        replaced = old;
+    }
+    if (done && AttributesOf(finished) == INVALID_FILE_ATTRIBUTES) {
         return true;
     }
-    // ReplaceFileW may fail after the old file is gone (Wine's always removes it before
-    // moving the new one in); the finished file is then the only copy and must stay.
+    // The old file may be aside and the new one not yet in its place (a file that arrived
+    // meanwhile took the name, or the move failed); with the name free, the finished file is
+    // the newest whole copy and takes it.
     if (AttributesOf(target) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
         return MoveToNewName(finished, target);
     }
@@ -269,7 +287,7 @@ std::vector<Leftover> LeftoversOfSaves(const char* name) {
             const ULONGLONG written = static_cast<ULONGLONG>(entry.ftLastWriteTime.dwHighDateTime)
                                           << 32 |
                                       entry.ftLastWriteTime.dwLowDateTime;
-            leftovers.push_back({written, {found, kind == LeftoverKind::Whole}});
+            leftovers.push_back({written, {found, kind}});
         }
     } while (FindNextFileW(search, &entry));
     FindClose(search);

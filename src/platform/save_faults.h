@@ -3,6 +3,8 @@
 // and the replaces that succeeded are counted; another program can hold the file.
 #pragma once
 
+#include <functional>
+
 enum class SaveStep { None, CreateTemporary, Write, Flush, Close, Replace };
 
 extern SaveStep FailingSaveStep;
@@ -12,3 +14,6 @@ extern int FilesReplaced;
 extern int BusyAttempts;
 // Renaming a file to a new name fails, as for a file that another program holds.
 extern bool RenamesFail;
+// Runs in a save just before the new file takes the old one's place: another program may
+// put a version of its own there at that moment.
+extern std::function<void()> BeforeReplace;

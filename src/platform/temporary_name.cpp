@@ -32,6 +32,10 @@ std::string FinishedNameFor(std::string_view temporary) {
     return std::string(temporary.substr(0, temporary.size() - 4)) + ".done";
 }
 
+std::string ReplacedNameFor(std::string_view temporary) {
+    return std::string(temporary.substr(0, temporary.size() - 4)) + ".old";
+}
+
 LeftoverKind KindOfLeftover(std::string_view entry, std::string_view name) {
     if (!SkipText(entry, name) || !SkipText(entry, ".") || !SkipDigits(entry) ||
         !SkipText(entry, "-") || !SkipDigits(entry)) {
@@ -39,5 +43,6 @@ LeftoverKind KindOfLeftover(std::string_view entry, std::string_view name) {
     }
     return entry == ".tmp"    ? LeftoverKind::Partial
            : entry == ".done" ? LeftoverKind::Whole
+           : entry == ".old"  ? LeftoverKind::Replaced
                               : LeftoverKind::None;
 }

@@ -56,8 +56,10 @@ bool KeepForeignVersion(const char* name, const PadVersion& version) {
 
 // True when the save may go ahead: the file is as last seen, gone or empty (nothing of it
 // to lose), or its other version is kept under a backup name. A file that is not as last
-// seen lacks the pages in memory, so they count as ahead of it.
-bool KeepVersionChangedElsewhere(const char* name) {
+// seen lacks the pages in memory, so they count as ahead of it. What the file was is left in
+// expected, for the look at what the replace moved aside.
+bool KeepVersionChangedElsewhere(const char* name, std::optional<PadVersion>& expected) {
+    expected = SaveState.lastSeen;
     if (!SaveState.lastSeen) {
         return true;
     }
@@ -67,6 +69,7 @@ bool KeepVersionChangedElsewhere(const char* name) {
     if (!now) {
         return false;
     }
+    expected = now;
     if (*now == *SaveState.lastSeen) {
         return true;
     }
@@ -110,6 +113,48 @@ std::string Listed(const std::vector<std::string>& names) {
     return list;
 }
 
+// The file a save replaced is the version it checked, or one that another program put in
+// place between the check and the replace: that one is kept under a backup name.
+void KeepWhatALateVersionLeft(const char* name, const std::string& replaced,
+                              const std::optional<PadVersion>& expected) {
+    const std::optional<PadVersion> version = VersionOnDisk(replaced.c_str());
+    if (version && (version == expected || version->size == 0)) {
+        RemoveFile(replaced.c_str());
+        return;
+    }
+    const std::string backup = FirstFreeBackupName(name);
+    const std::string kept =
+        !backup.empty() && RenameToNewName(replaced.c_str(), backup.c_str()) ? backup : replaced;
+    TellAboutPad("Another program put a new version of " + std::string(name) +
+                 " in place while Quillpad was saving its pages into it. That version is kept "
+                 "unchanged in " +
+                 kept + ".");
+}
+
+bool SameBytes(const std::string& a, const char* b) {
+    const std::optional<PadVersion> version = VersionOnDisk(a.c_str());
+    return version && version->present && version == VersionOnDisk(b);
+}
+
+// A save written whole that never took the pad's place holds the newest pages: it takes it
+// now, and the pad it replaces is kept. True when it did; otherwise it stays a leftover.
+bool TakeThePadsPlace(const char* name, const std::string& save) {
+    const std::string backup = FirstFreeBackupName(name);
+    if (backup.empty() || !RenameToNewName(name, backup.c_str())) {
+        return false;
+    }
+    if (!RenameToNewName(save.c_str(), name)) {
+        RenameToNewName(backup.c_str(), name);
+        return false;
+    }
+    TellAboutPad("Quillpad was stopped before its last save took the place of " +
+                 std::string(name) + ". " + name +
+                 " now holds that save, the newest version of your pages; the version it "
+                 "replaces is kept unchanged in " +
+                 backup + ".");
+    return true;
+}
+
 } // namespace
 
 std::string KeepCopyOfFile(const char* name) {
@@ -129,7 +174,16 @@ bool WritePadFile(const char* name, const PieceSource& next) {
         AddToDigest(written, piece);
         return piece;
     };
-    if (!KeepVersionChangedElsewhere(name) || !ReplaceFileWith(name, digested)) {
+    std::optional<PadVersion> expected;
+    if (!KeepVersionChangedElsewhere(name, expected)) {
+        return false;
+    }
+    std::string replaced;
+    const bool done = ReplaceFileKeepingOld(name, digested, replaced);
+    if (!replaced.empty()) {
+        KeepWhatALateVersionLeft(name, replaced, expected);
+    }
+    if (!done) {
         return false;
     }
     RememberPadDigest(written);
@@ -141,6 +195,14 @@ bool PadFileUnchanged(const char* name) {
            VersionOnDisk(name) == SaveState.lastSeen;
 }
 
+bool PadFileChangedElsewhere(const char* name) {
+    if (!SaveState.lastSeen) {
+        return false;
+    }
+    const std::optional<PadVersion> now = VersionOnDisk(name);
+    return now && now != SaveState.lastSeen;
+}
+
 // Leftovers go only while a whole pad stands under its own name. When it is missing, the
 // last leftover written whole takes its name; failing that, nothing is deleted.
 void TidyAfterCutShortSaves(const char* name) {
@@ -149,9 +211,10 @@ void TidyAfterCutShortSaves(const char* name) {
     if (leftovers.empty() || (kind != EntryKind::File && kind != EntryKind::Missing)) {
         return;
     }
+    const auto whole = std::find_if(leftovers.begin(), leftovers.end(), [](const Leftover& leftover) {
+        return leftover.kind == LeftoverKind::Whole;
+    });
     if (kind == EntryKind::Missing) {
-        const auto whole = std::find_if(leftovers.begin(), leftovers.end(),
-                                        [](const Leftover& leftover) { return leftover.whole; });
         if (whole != leftovers.end() && RenameToNewName(whole->name.c_str(), name)) {
             leftovers.erase(whole);
         } else {
@@ -168,8 +231,24 @@ void TidyAfterCutShortSaves(const char* name) {
                         "your pages may be in them."));
             return;
         }
+    } else if (whole != leftovers.end() && !SameBytes(whole->name, name)) {
+        if (TakeThePadsPlace(name, whole->name)) {
+            leftovers.erase(whole);
+        }
     }
+    // A save cut short while written holds nothing the pad lacks; one written whole or a pad
+    // a save replaced does only when it is the pad byte for byte.
+    std::vector<Leftover> others;
     for (const Leftover& leftover : leftovers) {
-        RemoveFile(leftover.name.c_str());
+        if (leftover.kind == LeftoverKind::Partial || SameBytes(leftover.name, name)) {
+            RemoveFile(leftover.name.c_str());
+        } else {
+            others.push_back(leftover);
+        }
+    }
+    if (!others.empty()) {
+        TellAboutPad("Saves of Quillpad that were cut short left other versions of " +
+                     std::string(name) + " behind. They are kept unchanged: " +
+                     Listed(KeepLeftovers(name, others)) + ".");
     }
 }

@@ -188,7 +188,7 @@ bool SavePagesFile() {
 // A file that is no longer what the program last read or wrote lacks the pages in memory,
 // which may then be their only copy.
 void SaveWhatTheFileLacks() {
-    if (!SaveState.pagesAhead && SaveState.lastSeen && !PadFileUnchanged(PagesFileName)) {
+    if (!SaveState.pagesAhead && PadFileChangedElsewhere(PagesFileName)) {
         SaveState.pagesAhead = true;
     }
     if (SaveState.pagesAhead) {

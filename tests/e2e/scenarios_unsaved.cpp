@@ -224,10 +224,11 @@ void OtherReadersNeverStopQuillpad() {
         ExpectNoMessageBox(session.ProcessId());
         ExpectBytes(TextOf(main), "Quillpad", "the title after Exit Help " + when);
         if (locked) {
+            // Nothing typed since the last save: a pad held shut is no reason to ask.
+            ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code " + when);
             CloseHandle(lock);
         }
     }
-    ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
     ExpectPagesInFile(folder, {"one read meanwhile", "two"}, "after closing");
 }
 

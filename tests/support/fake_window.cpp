@@ -18,6 +18,7 @@ void ResetFake() {
     FilesReplaced = 0;
     BusyAttempts = 0;
     RenamesFail = false;
+    BeforeReplace = nullptr;
 }
 
 std::string ControlText(int id) {

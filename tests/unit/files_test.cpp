@@ -100,6 +100,7 @@ TEST(TemporaryNames, OnlyTheExactFormOfTheProgramsOwnCounts) {
         {"pad.1-1.tmp", LeftoverKind::Partial},
         {"pad.4411-27.tmp", LeftoverKind::Partial},
         {"pad.1-1.done", LeftoverKind::Whole},
+        {"pad.1-1.old", LeftoverKind::Replaced},
         {"pad.1-1.done.tmp", No},
         {"pad.tmp", No},
         {"pad.1-.tmp", No},

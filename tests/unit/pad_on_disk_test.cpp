@@ -149,6 +149,63 @@ TEST_F(PadOnDisk, AChangedPadThatCantBeKeptIsNotSavedOver) {
     EXPECT_FALSE(fs::exists("Quillpad.qpd.bak"));
 }
 
+// The replace moves the old file aside; one that another program put there after the check
+// is kept, one that the check saw goes.
+TEST_F(PadOnDisk, AVersionThatLandsJustBeforeTheReplaceIsKept) {
+    WriteBytes(PagesFileName, Pad);
+    Start();
+    const std::string theirs = Pad + "theirs\r\n";
+    BeforeReplace = [&] {
+        WriteBytes(PagesFileName, theirs);
+        BeforeReplace = nullptr;
+    };
+    Pages[1] = "typed";
+    SavePagesFile();
+    EXPECT_EQ(PagesIn(PagesFileName), (PageList{"", "typed"}));
+    EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), theirs);
+    ASSERT_EQ(Fake.boxes.size(), 1u);
+    EXPECT_NE(Fake.boxes[0].text.find("kept unchanged in Quillpad.qpd.bak"), std::string::npos);
+    EXPECT_EQ(NamesHere(), (std::vector<std::string>{PagesFileName, "Quillpad.qpd.bak"}));
+}
+
+// A save written whole that was stopped before it took the pad's place holds the newest
+// pages; one that is the pad byte for byte holds nothing more.
+TEST_F(PadOnDisk, AWholeSaveLeftBesideThePadTakesItsPlaceUnlessItIsThePad) {
+    const std::string newer = Pad + "newer\r\n";
+    const struct {
+        const char* what;
+        std::string done;
+        bool renamesFail;
+        std::string pad;
+        std::vector<std::pair<std::string, std::string>> kept;
+    } cases[] = {
+        {"the pad itself", Pad, false, Pad, {}},
+        {"newer", newer, false, newer, {{"Quillpad.qpd.bak", Pad}}},
+        {"newer, but nothing can be renamed", newer, true, Pad, {{"Quillpad.qpd.9-2.done", newer}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder inner;
+        ResetFake();
+        WriteBytes(PagesFileName, Pad);
+        WriteBytes("Quillpad.qpd.9-2.done", c.done);
+        RenamesFail = c.renamesFail;
+        Start();
+        EXPECT_EQ(FileBytes(PagesFileName), c.pad);
+        std::vector<std::string> names = {PagesFileName};
+        for (const auto& [name, bytes] : c.kept) {
+            EXPECT_EQ(FileBytes(name), bytes);
+            names.push_back(name);
+        }
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(NamesHere(), names);
+        ASSERT_EQ(Fake.boxes.size(), c.kept.size());
+        if (!c.kept.empty()) {
+            EXPECT_NE(Fake.boxes[0].text.find(c.kept[0].first), std::string::npos);
+        }
+    }
+}
+
 TEST_F(PadOnDisk, OnlyTheProgramsOwnLeftoversAreRemovedWhileThePadStands) {
     WriteBytes(PagesFileName, Pad);
     const std::vector<std::string> others = {
