@@ -1,6 +1,8 @@
-// Reading and saving whole pads of 1 and 10 MB, and reading a UTF-8 one, against a raw write.
+// Reading and saving whole pads of 1 and 10 MB, and reading a UTF-8 one, against a raw write;
+// merging two versions of the 10 MB pad beside saving it.
 #include "platform/files.h"
 #include "store/pad_state.h"
+#include "store/page_merge.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 #include "store/pages_file_format.h"
@@ -9,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <string>
 #include <unistd.h>
@@ -108,6 +111,42 @@ void SavePad(benchmark::State& state) {
     ReportBytes(state, size);
 }
 
+// The digest of every page of a page list (element 0 unused), page 1 first.
+std::vector<std::uint64_t> PageDigests(const std::vector<std::string>& pages) {
+    std::vector<std::uint64_t> digests;
+    digests.reserve(pages.size());
+    for (std::size_t n = 1; n < pages.size(); ++n) {
+        digests.push_back(DigestOf(pages[n]));
+    }
+    return digests;
+}
+
+// Two versions of the pad grown apart since the last save, 10 pages changed on each side and
+// spread over the pad, merged as the program does it: the pages of both digested, the base's
+// digests kept since that save.
+void MergePad(benchmark::State& state) {
+    MakePad(static_cast<int>(state.range(0)));
+    const std::vector<std::uint64_t> base = PageDigests(Pages);
+    std::vector<std::string> here = Pages;
+    std::vector<std::string> there = Pages;
+    const std::size_t step = base.size() / 11;
+    for (std::size_t n = 1; n <= 10; ++n) {
+        here[n * step] += " Changed here.";
+        there[n * step + step / 2] += " Changed there.";
+    }
+    PageMerge merge;
+    for (auto _ : state) {
+        merge = MergePages(base, PageDigests(here), PageDigests(there));
+        benchmark::DoNotOptimize(merge.pages.data());
+    }
+    const auto fromThere = std::count_if(merge.pages.begin(), merge.pages.end(),
+                                         [](const MergedPage& page) { return page.fromThere; });
+    if (merge.pages.size() != base.size() || fromThere != 10 || !merge.keptTwice.empty()) {
+        state.SkipWithError("the merge did not take each side's 10 pages");
+    }
+    ReportBytes(state, PagesFileBytes().size());
+}
+
 // The check alone: the pad on disk read in pieces and digested.
 void CheckPadOnDisk(benchmark::State& state) {
     TempFolder folder;
@@ -175,7 +214,8 @@ BENCHMARK_CAPTURE(OpenPadFile, Utf8, true)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BuildPad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(SavePad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SavePad)->Arg(1000)->Arg(10000)->Arg(10240)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(MergePad)->Arg(10240)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CheckPadOnDisk)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(DigestPad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawWrite)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
