@@ -2,7 +2,9 @@
 // UTF-8 and relative to the working folder, whatever the folder itself is called.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,22 @@ enum class EntryKind {
 };
 
 EntryKind KindOfEntry(const char* name);
+
+// What tells one version of a file from another without reading it: its size and the time
+// it was last written (and where the system has one, the file's own number). A file whose
+// stamp is unchanged is taken to be unchanged at moments that only look; saves compare
+// the bytes themselves.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t written = 0;
+    std::uint64_t id = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+// Empty when there is no plain file of that name or it can't be looked at.
+std::optional<FileStamp> StampOfFile(const char* name);
+
+// The names of the plain files in the working folder (hidden and system files left out).
+std::vector<std::string> FilesInFolder();
 
 // Reading shares the file with other programs that read or write it. The whole file at
 // once; false when it can't be opened or read.

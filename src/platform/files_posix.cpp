@@ -152,6 +152,33 @@ EntryKind KindOfEntry(const char* name) {
     return S_ISREG(info.st_mode) ? EntryKind::File : EntryKind::Unusable;
 }
 
+std::optional<FileStamp> StampOfFile(const char* name) {
+    struct stat info;
+    if (::stat(name, &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return FileStamp{static_cast<std::uint64_t>(info.st_size),
+                     static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000u +
+                         static_cast<std::uint64_t>(info.st_mtim.tv_nsec),
+                     static_cast<std::uint64_t>(info.st_ino)};
+}
+
+std::vector<std::string> FilesInFolder() {
+    std::vector<std::string> names;
+    DIR* folder = ::opendir(".");
+    if (folder == nullptr) {
+        return names;
+    }
+    while (const dirent* entry = ::readdir(folder)) {
+        struct stat info;
+        if (::lstat(entry->d_name, &info) == 0 && S_ISREG(info.st_mode)) {
+            names.emplace_back(entry->d_name);
+        }
+    }
+    ::closedir(folder);
+    return names;
+}
+
 bool ReadWholeFile(const char* name, std::string& bytes) {
     bytes.clear();
     Descriptor in(OpenForReading(name));

@@ -148,6 +148,34 @@ EntryKind KindOfEntry(const char* name) {
                                                               : EntryKind::File;
 }
 
+std::optional<FileStamp> StampOfFile(const char* name) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(Wide(name).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & UnusableAttributes) != 0) {
+        return std::nullopt;
+    }
+    return FileStamp{static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow,
+                     static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                         data.ftLastWriteTime.dwLowDateTime,
+                     0};
+}
+
+std::vector<std::string> FilesInFolder() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = FindFirstFileW(L"*", &entry);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        if ((entry.dwFileAttributes & UnusableAttributes) == 0) {
+            names.push_back(Utf8(entry.cFileName));
+        }
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return names;
+}
+
 bool ReadWholeFile(const char* name, std::string& bytes) {
     bytes.clear();
     FileHandle in(OpenForReading(name));

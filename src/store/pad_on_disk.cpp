@@ -1,5 +1,5 @@
 // The pad on disk as the program last saw it: its size and digest, never a second copy
-// of its bytes, checked before every save by reading the file in pieces.
+// of its bytes, checked by reading the file in pieces.
 #include "store/pad_on_disk.h"
 
 #include "platform/files.h"
@@ -8,75 +8,6 @@
 
 #include <algorithm>
 #include <optional>
-
-namespace {
-
-// The file as it is now; empty when it is there but can't be read.
-std::optional<PadVersion> VersionOnDisk(const char* name) {
-    const EntryKind kind = KindOfEntry(name);
-    if (kind == EntryKind::Missing) {
-        return PadVersion{};
-    }
-    Digest digest = NewDigest();
-    if (kind != EntryKind::File ||
-        !ReadFileInPieces(name, [&](std::string_view piece) { AddToDigest(digest, piece); })) {
-        return std::nullopt;
-    }
-    return PadVersion{true, digest.length, DigestValue(digest)};
-}
-
-// Keeps a version that another program put there under a backup name, once however many
-// saves come after it; false while it is not kept. The user hears of each version once.
-bool KeepForeignVersion(const char* name, const PadVersion& version) {
-    const bool firstSeen = SaveState.foreign != version;
-    if (firstSeen) {
-        SaveState.foreign = version;
-        SaveState.foreignBackup.clear();
-    }
-    if (!SaveState.foreignBackup.empty()) {
-        return true;
-    }
-    SaveState.foreignBackup = KeepCopyOfFile(name);
-    if (!SaveState.foreignBackup.empty()) {
-        TellAboutPad(std::string(name) +
-                     " was changed by another program while Quillpad was running. That version "
-                     "is kept unchanged in " +
-                     SaveState.foreignBackup + "; Quillpad now saves its own pages into " + name +
-                     ".");
-        return true;
-    }
-    if (firstSeen) {
-        TellAboutPad(std::string(name) +
-                     " was changed by another program while Quillpad was running, and Quillpad "
-                     "could not keep a copy of that version, so it did not save over it. Your "
-                     "latest changes are not in it yet.");
-    }
-    return false;
-}
-
-// True when the save may go ahead: the file is as last seen, gone or empty (nothing of it
-// to lose), or its other version is kept under a backup name. A file that is not as last
-// seen lacks the pages in memory, so they count as ahead of it. What the file was is left in
-// expected, for the look at what the replace moved aside.
-bool KeepVersionChangedElsewhere(const char* name, std::optional<PadVersion>& expected) {
-    expected = SaveState.lastSeen;
-    if (!SaveState.lastSeen) {
-        return true;
-    }
-    const std::optional<PadVersion> now = VersionOnDisk(name);
-    // A pad that can't be read now (another program holds it open) can't be replaced
-    // either: the save fails as any other, with no claim that the pad was changed.
-    if (!now) {
-        return false;
-    }
-    expected = now;
-    if (*now == *SaveState.lastSeen) {
-        return true;
-    }
-    SaveState.pagesAhead = true;
-    SaveState.fileHoldsPages = false;
-    return now->size == 0 || KeepForeignVersion(name, *now);
-}
 
 std::string FirstFreeBackupName(const char* name) {
     for (int n = 0; n < 1000; ++n) {
@@ -91,6 +22,8 @@ std::string FirstFreeBackupName(const char* name) {
     }
     return std::string();
 }
+
+namespace {
 
 // Leftovers that may be the only copy of the pad move to backup names, which no tidy-up
 // touches; one that can't be moved stays as it is. The names they have now, in order.
@@ -162,22 +95,49 @@ std::string KeepCopyOfFile(const char* name) {
     return !backup.empty() && CopyToNewFile(name, backup.c_str()) ? backup : std::string();
 }
 
-void RememberPadDigest(const Digest& digest) {
-    SaveState.lastSeen = PadVersion{true, digest.length, DigestValue(digest)};
+PadVersion VersionOf(const Digest& digest) {
+    return PadVersion{true, digest.length, DigestValue(digest)};
 }
 
-// The digest is taken of the pieces as they are written.
-bool WritePadFile(const char* name, const PieceSource& next) {
+void RememberPadVersion(const Digest& digest, const std::optional<FileStamp>& stamp) {
+    SaveState.lastSeen = VersionOf(digest);
+    SaveState.lastStamp = stamp;
+}
+
+std::optional<PadVersion> VersionOnDisk(const char* name) {
+    const EntryKind kind = KindOfEntry(name);
+    if (kind == EntryKind::Missing) {
+        return PadVersion{};
+    }
+    Digest digest = NewDigest();
+    if (kind != EntryKind::File ||
+        !ReadFileInPieces(name, [&](std::string_view piece) { AddToDigest(digest, piece); })) {
+        return std::nullopt;
+    }
+    return VersionOf(digest);
+}
+
+bool ReadPadFile(const char* name, PadRead& read) {
+    read = PadRead();
+    const bool whole = ReadFileInPieces(name, [&](std::string_view piece) {
+        AddToDigest(read.digest, piece);
+        ReadPiece(read.reader, piece);
+        read.endsLine = piece.back() == '\n' || piece.back() == '\r';
+    });
+    FinishReading(read.reader);
+    return whole;
+}
+
+// The stamp is looked at once the new file stands: one that another program put there in
+// that moment would pass for the program's own until the next save compares the bytes.
+bool WritePadFile(const char* name, const PieceSource& next,
+                  const std::optional<PadVersion>& expected) {
     Digest written = NewDigest();
     const PieceSource digested = [&] {
         const std::string_view piece = next();
         AddToDigest(written, piece);
         return piece;
     };
-    std::optional<PadVersion> expected;
-    if (!KeepVersionChangedElsewhere(name, expected)) {
-        return false;
-    }
     std::string replaced;
     const bool done = ReplaceFileKeepingOld(name, digested, replaced);
     if (!replaced.empty()) {
@@ -186,7 +146,7 @@ bool WritePadFile(const char* name, const PieceSource& next) {
     if (!done) {
         return false;
     }
-    RememberPadDigest(written);
+    RememberPadVersion(written, StampOfFile(name));
     return true;
 }
 
@@ -211,9 +171,9 @@ void TidyAfterCutShortSaves(const char* name) {
     if (leftovers.empty() || (kind != EntryKind::File && kind != EntryKind::Missing)) {
         return;
     }
-    const auto whole = std::find_if(leftovers.begin(), leftovers.end(), [](const Leftover& leftover) {
-        return leftover.kind == LeftoverKind::Whole;
-    });
+    const auto whole =
+        std::find_if(leftovers.begin(), leftovers.end(),
+                     [](const Leftover& leftover) { return leftover.kind == LeftoverKind::Whole; });
     if (kind == EntryKind::Missing) {
         if (whole != leftovers.end() && RenameToNewName(whole->name.c_str(), name)) {
             leftovers.erase(whole);
@@ -247,8 +207,8 @@ void TidyAfterCutShortSaves(const char* name) {
         }
     }
     if (!others.empty()) {
-        TellAboutPad("Saves of Quillpad that were cut short left other versions of " +
-                     std::string(name) + " behind. They are kept unchanged: " +
-                     Listed(KeepLeftovers(name, others)) + ".");
+        TellAboutPad(
+            "Saves of Quillpad that were cut short left other versions of " + std::string(name) +
+            " behind. They are kept unchanged: " + Listed(KeepLeftovers(name, others)) + ".");
     }
 }

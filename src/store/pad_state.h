@@ -2,6 +2,7 @@
 // told: every rule of saving reads and sets this one record.
 #pragma once
 
+#include "platform/files.h"
 #include "store/pages_file_format.h"
 
 #include <cstdint>
@@ -22,6 +23,13 @@ struct PadVersion {
 struct PadSaveState {
     // The file as this run last read or wrote it; empty while nothing is known of it.
     std::optional<PadVersion> lastSeen;
+    // Its stamp then: a look that finds the same stamp takes the file for unchanged.
+    std::optional<FileStamp> lastStamp;
+    // A key per page of the pad as last read or written, page 1 first, taken in the form
+    // the pad then had (UTF-8 or not): the base that the pages in memory and another
+    // version of the pad are both compared with.
+    std::vector<std::uint64_t> base;
+    bool baseUtf8 = false;
     // The last version another program put there, and the backup name it is kept under
     // (empty while it is not kept): it is copied and told once however many saves follow.
     std::optional<PadVersion> foreign;
@@ -48,6 +56,10 @@ struct PadSaveState {
     bool unsavedNoticeDue = false;
     // Other notices that wait for the user's next action.
     std::vector<std::string> news;
+    // Sync clients' conflicted copies whose pages were brought in: each is removed, and the
+    // user told, once a save holds them. Those that did not read as pads are left alone.
+    std::vector<std::string> copiesBroughtIn;
+    std::vector<std::string> copiesLeftAlone;
     // A moment when no box may show: a pause in typing, a move, closing, the session's end.
     bool quiet = false;
 };

@@ -2,8 +2,10 @@
 // while its text fits them, and turns UTF-8 for good with the first character that doesn't.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 std::string TextForWindow(std::string_view padText);
 // The window's text in the pad's form; the whole pad turns UTF-8 first when the code page
@@ -13,3 +15,12 @@ std::string TextForPad(std::string_view windowText);
 bool TextInPadForm(std::string_view windowText, std::string& padText);
 // How many UTF-16 units the window counts for text in the pad's form.
 long WindowUnits(std::string_view padText);
+
+// The whole pad (its pages, those kept during help, the header line) turns UTF-8 for good.
+void TurnPadUtf8();
+void PagesToUtf8(std::vector<std::string>& pages);
+// A key per page, page 1 first, of pages kept in UTF-8 or in the code page, as the pages
+// would be kept in the form the keys are taken in: one text has one key in that form, so that
+// pads in both forms compare page by page. In their own form the keys cost no conversion.
+std::vector<std::uint64_t> PageKeys(const std::vector<std::string>& pages, bool pagesUtf8,
+                                    bool keysUtf8);

@@ -3,44 +3,16 @@
 #include "store/page_store.h"
 
 #include "platform/window.h"
+#include "store/conflicted_copies.h"
+#include "store/other_version.h"
 #include "store/pad_state.h"
-#include "store/pad_text.h"
 #include "store/pages_file.h"
 #include "store/stored_text.h"
 #include "text/bytes.h"
 
-std::string TypedText;
-std::int32_t TypedPage = 0;
-std::string ShownText;
-
 namespace {
 
 constexpr int TypingPauseMs = 1500;
-
-// Set while the program itself puts a page into the field, which is no change by the user.
-bool ShowingPage = false;
-
-bool CurrentPageExists() {
-    return CurrentPage >= 1 && CurrentPage <= PageCount();
-}
-
-// Puts the window's text into the current page; false when the page held it already.
-bool PutIntoCurrentPage(std::string_view windowText) {
-    std::string stored = EncodePageText(TextForPad(windowText));
-    ShownText.assign(windowText);
-    if (stored == Pages[CurrentPage]) {
-        return false;
-    }
-    Pages[CurrentPage] = std::move(stored);
-    SaveState.pagesAhead = true;
-    return true;
-}
-
-// Puts what the field shows into the current page; false when it holds no change.
-bool TakeFieldIntoPage() {
-    const std::string text = ControlText(ID_PAGE_TEXT);
-    return text != ShownText && PutIntoCurrentPage(text);
-}
 
 } // namespace
 
@@ -77,16 +49,35 @@ void StorePageText() {
     }
     if (TakeFieldIntoPage() || SaveState.unsaved) {
         SavePagesFile();
+    } else {
+        TakeInAndSave();
     }
 }
 
-void ShowPage() {
-    SetControlText(ID_PAGE_BOX, TrimBlanks(NumberText(CurrentPage)));
-    SetControlText(ID_PAGE_COUNT, NumberText(PageCount()));
-    ShownText = CurrentPageExists() ? TextForWindow(DecodePageText(Pages[CurrentPage])) : "";
-    ShowingPage = true;
-    SetControlText(ID_PAGE_TEXT, ShownText);
-    ShowingPage = false;
+// A look that merged another version saves the merged pages. One that found nothing new
+// writes nothing, so that the program's own saves, which the folder's change notification
+// reports as well, never start another; nor does one that kept a version aside, which may be
+// a file still being written.
+void TakeInAndSave() {
+    const std::optional<PadVersion> seen = SaveState.lastSeen;
+    TakeInOtherVersion(PadLook::Quick);
+    if (SaveState.lastSeen != seen && SaveState.pagesAhead) {
+        SavePagesFile();
+    }
+}
+
+void LookAtPadOnDisk() {
+    if (HelpMode == 1) {
+        return;
+    }
+    Quietly([] {
+        TakeInAndSave();
+        const std::size_t brought = SaveState.copiesBroughtIn.size();
+        BringInConflictedCopies();
+        if (SaveState.copiesBroughtIn.size() != brought) {
+            SavePagesFile();
+        }
+    });
 }
 
 void PageTextChanged() {

@@ -2,24 +2,23 @@
 // field.
 #pragma once
 
+#include "store/page_field.h"
 #include "store/pages.h"
 
 #include <cstdint>
 #include <string>
-
-// The field's text as last copied (real line breaks) and the page it was copied from.
-extern std::string TypedText;
-extern std::int32_t TypedPage;
-// What ShowPage put into the field, in the window's UTF-8: a field that still shows it holds
-// no change, whatever converting it back would give, so showing a page never changes it.
-extern std::string ShownText;
 
 void GrowPages();                     // a new empty last page
 void InsertEmptyPage(std::int32_t n); // pages n..N move up one number
 void DeletePageAt(std::int32_t n);    // pages n+1..N move down one number
 
 void StorePageText();
-void ShowPage();
+// Looks whether the pad on disk is still the version the program last read or wrote, and
+// takes in another one (saving what that leaves ahead of the file).
+void TakeInAndSave();
+// The same, with sync clients' conflicted copies brought in too, at a moment when the user
+// may be typing: the window's activation, a change in its folder, the start, Exit Help.
+void LookAtPadOnDisk();
 
 // The field's text changed (typing, Enter, paste, cut, undo, a stamp), not by ShowPage:
 // the page is stored once the typing pauses for a moment.

@@ -10,8 +10,9 @@
 extern std::vector<std::string> Pages;
 extern std::int32_t CurrentPage;
 // 1 while the help pages stand in Pages: nothing is then stored, and the user's pages wait
-// in PagesKeptDuringHelp.
+// in PagesKeptDuringHelp, the page they were on in PageBeforeHelp.
 extern std::int16_t HelpMode;
 extern std::vector<std::string> PagesKeptDuringHelp;
+extern std::int32_t PageBeforeHelp;
 
 std::int32_t PageCount();

@@ -4,8 +4,11 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/window.h"
+#include "store/conflicted_copies.h"
+#include "store/other_version.h"
 #include "store/pad_on_disk.h"
 #include "store/pad_state.h"
+#include "store/pad_text.h"
 #include "store/pages.h"
 #include "store/pages_file_format.h"
 #include "text/bytes.h"
@@ -14,13 +17,6 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-
-const char* const PagesFileName = "Quillpad.qpd";
-
-std::string FileHeader;
-std::int32_t WindowLeft = 0;
-std::int32_t WindowTop = 0;
-std::int32_t NoStoredPosition = 0;
 
 namespace {
 
@@ -31,57 +27,34 @@ constexpr int RetryAfterFailureMs = 1000;
 // Start-up holds no window yet, so it waits for a held pad about a second.
 constexpr int ReadsAtStart = 4;
 
-bool SameDigest(const Digest& a, const Digest& b) {
-    return a.length == b.length && DigestValue(a) == DigestValue(b);
-}
-
-bool SameHeader(const FileHeaderValues& a, const FileHeaderValues& b) {
-    return a.header == b.header && a.left == b.left && a.top == b.top && a.utf8 == b.utf8;
-}
-
-void UseHeader(const FileHeaderValues& values) {
-    FileHeader = values.header;
-    SaveState.utf8 = values.utf8;
-    WindowLeft = values.left;
-    WindowTop = values.top;
-    if (values.noStoredPosition == 1) {
-        NoStoredPosition = 1;
-    }
-}
-
 constexpr std::string_view Ends = "Quillpad ends without changing it.";
 
-// The pad read in pieces, and the digest of all its bytes; false when it can't be read.
-bool ReadPad(PagesFileReader& reader, Digest& digest) {
-    digest = NewDigest();
-    const bool read = ReadFileInPieces(PagesFileName, [&](std::string_view piece) {
-        AddToDigest(digest, piece);
-        ReadPiece(reader, piece);
-    });
-    FinishReading(reader);
-    return read;
-}
-
-bool ReadPadAtStart(PagesFileReader& reader, Digest& digest) {
+// The stamp is taken before the read: a change while it is read shows at the next look.
+bool ReadPadAtStart(PadRead& read, std::optional<FileStamp>& stamp) {
     for (int reads = 1;; ++reads) {
-        if (ReadPad(reader, digest)) {
+        stamp = StampOfFile(PagesFileName);
+        if (ReadPadFile(PagesFileName, read)) {
             return true;
         }
         if (reads == ReadsAtStart) {
             return false;
         }
-        reader = PagesFileReader();
     }
 }
 
 // Puts the pages read into Pages. A file that does not list pages is kept under a backup
 // name before anything can save over it; false when that was impossible. So is one with
 // text after a byte 26, where reading stops.
-bool TakePages(PagesFileReader& reader, const Digest& digest) {
-    RememberPadDigest(digest);
+bool TakePages(PadRead& read, const std::optional<FileStamp>& stamp) {
+    PagesFileReader& reader = read.reader;
+    const Digest& digest = read.digest;
+    RememberPadVersion(digest, stamp);
     Pages = std::move(reader.pages);
+    SaveState.base = PageKeys(Pages, SaveState.utf8, SaveState.utf8);
+    SaveState.baseUtf8 = SaveState.utf8;
     const bool cut = reader.marked && reader.textAfterEndMark;
-    SaveState.fileHoldsPages = reader.imageKnown && !cut && SameDigest(reader.image, digest);
+    SaveState.fileHoldsPages =
+        reader.imageKnown && !cut && VersionOf(reader.image) == VersionOf(digest);
     if ((reader.marked && !cut && !reader.notUtf8) || digest.length == 0) {
         return true;
     }
@@ -106,28 +79,28 @@ bool TakePages(PagesFileReader& reader, const Digest& digest) {
     return true;
 }
 
-FileHeaderValues HeaderNow() {
-    FileHeaderValues header;
-    header.header = FileHeader;
-    header.left = WindowLeft;
-    header.top = WindowTop;
-    header.utf8 = SaveState.utf8;
-    return header;
-}
-
 // A failed save of the window's position alone loses nothing and tells nothing. A failed
 // save of pages is tried again soon with nobody acting; if that fails too, the user hears
 // once per spell of failures (at the next action when this is a quiet moment).
+// Another version on disk is taken in first, so that no save writes older pages over it.
 bool SavePages(const std::vector<std::string>& pages) {
+    const std::optional<PadVersion> onDisk = TakeInOtherVersion(PadLook::Thorough);
     const FileHeaderValues header = HeaderNow();
     // Writing what the file holds already would only cost time: a big pad's save at every
     // start, where the window shows at the place the file names, for one.
-    if (!SaveState.pagesAhead && SaveState.fileHoldsPages &&
-        SameHeader(header, SaveState.headerOfFile) && PadFileUnchanged(PagesFileName)) {
+    if (onDisk && onDisk == SaveState.lastSeen && !SaveState.pagesAhead &&
+        SaveState.fileHoldsPages && SameHeader(header, SaveState.headerOfFile)) {
+        RemoveCopiesBroughtIn();
         return true;
     }
     PagesFileWriter writer{header, pages, 0, {}};
-    if (WritePadFile(PagesFileName, [&] { return NextPiece(writer); })) {
+    // A pad that can't be read now (another program holds it open) can't be replaced either:
+    // the save fails as any other, with no claim that the pad was changed.
+    if (onDisk && WritePadFile(
+                      PagesFileName, [&] { return NextPiece(writer); }, onDisk)) {
+        SaveState.base = PageKeys(pages, SaveState.utf8, SaveState.utf8);
+        SaveState.baseUtf8 = SaveState.utf8;
+        RemoveCopiesBroughtIn();
         SaveState.headerOfFile = header;
         SaveState.fileHoldsPages = true;
         SaveState.pagesAhead = false;
@@ -166,14 +139,13 @@ void CreatePagesFile() {
     std::snprintf(time, sizeof time, "%02d:%02d:%02d", now.hour, now.minute, now.second);
     const std::string header =
         std::string(WebAddress) + "  Quillpad.qpd file started " + DateText() + " " + time;
-    WritePadFile(PagesFileName, OnePiece(NewPagesFileBytes(header)));
+    WritePadFile(PagesFileName, OnePiece(NewPagesFileBytes(header)), PadVersion{});
 }
 
 void ReadFileHeader() {
-    PagesFileReader reader;
-    Digest digest;
-    if (ReadPad(reader, digest)) {
-        UseHeader(reader.header);
+    PadRead read;
+    if (ReadPadFile(PagesFileName, read)) {
+        UseHeader(read.reader.header);
     }
 }
 
@@ -185,11 +157,11 @@ bool SavePagesFile() {
     return HelpMode != 1 && SavePages(Pages);
 }
 
-// A file that is no longer what the program last read or wrote lacks the pages in memory,
-// which may then be their only copy.
+// Another version on disk is taken in first (the save does so when pages are ahead), so
+// that closing never writes older pages over newer ones.
 void SaveWhatTheFileLacks() {
-    if (!SaveState.pagesAhead && PadFileChangedElsewhere(PagesFileName)) {
-        SaveState.pagesAhead = true;
+    if (!SaveState.pagesAhead) {
+        TakeInOtherVersion(PadLook::Thorough);
     }
     if (SaveState.pagesAhead) {
         SavePages(HelpMode == 1 ? PagesKeptDuringHelp : Pages);
@@ -226,9 +198,9 @@ bool OpenPad() {
     if (kind == EntryKind::Missing) {
         CreatePagesFile();
     }
-    PagesFileReader reader;
-    Digest digest;
-    if (!ReadPadAtStart(reader, digest)) {
+    PadRead read;
+    std::optional<FileStamp> stamp;
+    if (!ReadPadAtStart(read, stamp)) {
         if (kind == EntryKind::Missing) {
             Tell(std::string(PagesFileName) +
                      " could not be created in this folder: it does not take new files (a "
@@ -245,7 +217,7 @@ bool OpenPad() {
         }
         return false;
     }
-    UseHeader(reader.header);
+    UseHeader(read.reader.header);
     SaveState.headerOfFile = HeaderNow();
-    return TakePages(reader, digest);
+    return TakePages(read, stamp);
 }

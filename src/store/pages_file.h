@@ -1,16 +1,10 @@
 // The pages file "Quillpad.qpd": its lines, reading it and writing it whole.
 #pragma once
 
+#include "store/pad_header.h"
+
 #include <cstdint>
 #include <string>
-
-extern const char* const PagesFileName;
-
-extern std::string FileHeader;
-// The main window's outer top-left corner in dialog units.
-extern std::int32_t WindowLeft;
-extern std::int32_t WindowTop;
-extern std::int32_t NoStoredPosition;
 
 // Whether a pages file the program may use is there (hidden, system and folder entries
 // don't count).

@@ -175,22 +175,31 @@ TEST_F(Unsaved, EveryMomentThatStoresRetriesTheSave) {
 // stay, nothing is written half, no version is lost or copied twice, no box comes while the
 // user may be typing, and once the obstacle is gone everything is saved.
 TEST_F(Unsaved, OtherProgramsAtThePadNeverCostAPage) {
-    const std::string theirs = Pad + "their page\r\n";
+    const std::string note = "just a note";
     const PageList typed = {"", "typed", "two", "three"};
+    const PageList merged = {"", "typed", "two", "three", "their page"};
+    std::string put; // what another program put in place of the pad
+    const auto readOnly = [&put](std::function<std::string()> bytes) {
+        return [&put, bytes] {
+            put = bytes();
+            WriteBytes(PagesFileName, put);
+            fs::permissions(PagesFileName, fs::perms::owner_read);
+        };
+    };
+    // A version with a page more than the pad as it stands.
+    const auto theirs = [] { return FileBytes(PagesFileName) + "their page\r\n"; };
+    const auto writable = [] { fs::permissions(PagesFileName, fs::perms::owner_all); };
     const struct {
         const char* what;
-        bool copied; // a version of its own to keep
+        const std::string* kept; // a version of its own that can't be merged, kept aside
+        const PageList& pages;
         std::function<void()> put;
         std::function<void()> lift;
     } obstacles[] = {
-        {"held for a moment", false, [] { BusyAttempts = BusyTries - 1; }, [] {}},
-        {"locked", false, [] { BusyAttempts = 1 << 30; }, [] { BusyAttempts = 0; }},
-        {"replaced by a read-only copy", true,
-         [&] {
-             WriteBytes(PagesFileName, theirs);
-             fs::permissions(PagesFileName, fs::perms::owner_read);
-         },
-         [] { fs::permissions(PagesFileName, fs::perms::owner_all); }},
+        {"held for a moment", nullptr, typed, [] { BusyAttempts = BusyTries - 1; }, [] {}},
+        {"locked", nullptr, typed, [] { BusyAttempts = 1 << 30; }, [] { BusyAttempts = 0; }},
+        {"replaced by a read-only copy", nullptr, merged, readOnly(theirs), writable},
+        {"replaced by a read-only note", &note, typed, readOnly([&] { return note; }), writable},
     };
     const struct {
         const char* moment;
@@ -213,14 +222,15 @@ TEST_F(Unsaved, OtherProgramsAtThePadNeverCostAPage) {
         for (const auto& m : moments) {
             SCOPED_TRACE(std::string(o.what) + " at " + m.moment);
             SetUp();
+            put.clear();
             EditPageText("typed");
             m.before();
             o.put();
             m.act();
-            EXPECT_EQ(HelpMode == 1 ? PagesKeptDuringHelp : Pages, typed);
+            EXPECT_EQ(HelpMode == 1 ? PagesKeptDuringHelp : Pages, o.pages);
             const std::string file = FileBytes(PagesFileName);
-            if (file != Pad && file != theirs) {
-                EXPECT_EQ(PagesInFile(), typed);
+            if (file != Pad && file != put) {
+                EXPECT_EQ(PagesInFile(), o.pages);
             }
             if (m.quiet) {
                 EXPECT_TRUE(Fake.boxes.empty());
@@ -229,17 +239,17 @@ TEST_F(Unsaved, OtherProgramsAtThePadNeverCostAPage) {
             m.act();
             o.lift();
             EXPECT_TRUE(SessionMayEnd());
-            EXPECT_EQ(PagesInFile(), typed);
-            EXPECT_EQ(EntriesInFolder(), o.copied ? 2u : 1u);
-            if (o.copied) {
-                EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), theirs);
+            EXPECT_EQ(PagesInFile(), o.pages);
+            EXPECT_EQ(EntriesInFolder(), o.kept ? 2u : 1u);
+            if (o.kept) {
+                EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), *o.kept);
             }
             FlipBack(); // what waited is told now, once
             std::size_t changedElsewhere = 0;
             for (const MessageBoxShown& box : Fake.boxes) {
                 changedElsewhere += box.text.find("changed by another") != std::string::npos;
             }
-            EXPECT_EQ(changedElsewhere, o.copied ? 1u : 0u);
+            EXPECT_EQ(changedElsewhere, o.kept ? 1u : 0u);
             fs::remove("Quillpad.qpd.bak");
         }
     }
