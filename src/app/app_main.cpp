@@ -18,6 +18,7 @@ int AppMain() {
     HelpPages.assign(11, std::string());
     if (OpenPad()) {
         CurrentPage = 1;
+        LookAtPadOnDisk();
         BuildMainWindow();
         StoreTypedText();
     }

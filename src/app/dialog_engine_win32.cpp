@@ -12,6 +12,9 @@ constexpr std::uint16_t FontPoints = 8;
 constexpr std::string_view FontName = "MS Sans Serif";
 
 bool MoveReported = false;
+// The window became active: the pad is looked at once the loop is back at the top, never
+// inside a handler that waits for an answer.
+bool LookWanted = false;
 
 // Handlers are recorded in the user-data slot of their control, the callback in the
 // window's own.
@@ -31,6 +34,10 @@ INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     }
     if (message == WM_MOVE) {
         MoveReported = true;
+    }
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+        LookWanted = true;
+        PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
     }
     if (message == WM_COMMAND) {
         const HWND control = GetDlgItem(dialog, LOWORD(wParam));
@@ -98,7 +105,9 @@ void InstallFilter(HWND control, WNDPROC filter) {
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(filter)));
 }
 
-// A blocking wait: an idle window takes no processor time.
+// A blocking wait: an idle window takes no processor time. The wait takes the folder's
+// change notification too, so that a new version of the pad put in place by another
+// program (a sync client) is looked at within moments, without polling.
 void RunDialog(HWND dialog, Handler callback) {
     callback(dialog, WM_INITDIALOG, 0, 0);
     RecordHandler(dialog, callback);
@@ -111,16 +120,36 @@ void RunDialog(HWND dialog, Handler callback) {
         ClientToScreen(dialog, &client);
         SendMessageW(dialog, WM_MOVE, 0, MAKELPARAM(client.x, client.y));
     }
+    const HANDLE folder = FindFirstChangeNotificationW(
+        L".", FALSE,
+        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
+    const DWORD watched = folder != INVALID_HANDLE_VALUE ? 1 : 0;
     MSG message;
     while (IsWindow(dialog)) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == -1) {
-            break;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT || !IsWindow(dialog) ||
+                IsDialogMessageW(dialog, &message)) {
+                continue;
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
         }
-        if (got == 0 || (IsWindow(dialog) && IsDialogMessageW(dialog, &message))) {
+        if (LookWanted && IsWindow(dialog)) {
+            LookWanted = false;
+            callback(dialog, LookAtPadMessage, 0, 0);
             continue;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        if (!IsWindow(dialog)) {
+            break;
+        }
+        const DWORD woke = MsgWaitForMultipleObjectsEx(watched, &folder, INFINITE, QS_ALLINPUT,
+                                                       MWMO_INPUTAVAILABLE);
+        if (watched == 1 && woke == WAIT_OBJECT_0) {
+            FindNextChangeNotification(folder);
+            LookWanted = true;
+        }
+    }
+    if (watched == 1) {
+        FindCloseChangeNotification(folder);
     }
 }

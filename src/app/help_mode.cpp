@@ -6,7 +6,6 @@
 #include "store/page_store.h"
 
 std::vector<std::string> HelpPages;
-std::int32_t PageBeforeHelp = 0;
 
 namespace {
 
@@ -34,8 +33,7 @@ void EnterHelpMode() {
 }
 
 // The pages come back from memory: they are what the file held when help began, or newer.
-// A version another program put into the file meanwhile is kept under a backup name by
-// the next save.
+// A version another program put into the file meanwhile is taken in once they are shown.
 void LeaveHelpMode() {
     TellPadNews();
     EnablePageButtons(true);
@@ -46,6 +44,7 @@ void LeaveHelpMode() {
     PagesKeptDuringHelp.clear();
     ShowPage();
     HelpMode = 0;
+    LookAtPadOnDisk();
     FocusControl(ID_SEARCH_BOX);
 }
 

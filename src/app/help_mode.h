@@ -8,7 +8,6 @@
 #include <vector>
 
 extern std::vector<std::string> HelpPages; // elements 1 to 8 used, in stored form
-extern std::int32_t PageBeforeHelp;
 
 int OnHelpButton(WindowHandle window, unsigned message, std::uintptr_t wParam,
                  std::intptr_t lParam);

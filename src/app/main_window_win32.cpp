@@ -272,6 +272,8 @@ int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std
     } else if (message == FitCheckMessage) {
         FitCheckPosted = false;
         FitPageTextField();
+    } else if (message == LookAtPadMessage) {
+        LookAtPadOnDisk();
     } else if (message == WM_TIMER && wParam == WaitTimerId) {
         StopWaitTimer();
         TypingPaused();
