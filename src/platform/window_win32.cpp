@@ -1,8 +1,8 @@
 // What the program asks of its main window, answered by Windows: every control is found
 // through the main window and its id, since help mode replaces the page text field.
-#include "platform/window.h"
-#include "platform/wide_text.h"
 #include "platform/window_win32.h"
+#include "platform/wide_text.h"
+#include "platform/window.h"
 
 #include <string>
 
