@@ -5,11 +5,16 @@ WIN64 := build/win64
 NATIVE := build/native
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 PAD_DIR ?= $(HOME)/Quillpad
+# The build folders are named where they are built; make's own lines about them are noise.
+MAKEFLAGS += --no-print-directory
+# CMake takes the toolchain file only when it configures a tree the first time; given to a
+# configured tree, it warns that the file went unused.
+WIN64_TOOLCHAIN = $(if $(wildcard $(WIN64)/CMakeCache.txt),,-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake)
 
 .PHONY: run test bench exe dist native deps-run deps-test deps-dist fuzz clean
 
 exe: deps-run
-	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+	cmake -S . -B $(WIN64) $(WIN64_TOOLCHAIN) -DCMAKE_BUILD_TYPE=Release \
 		-DQUILLPAD_DIST_DIR=$(CURDIR)/build/dist
 	cmake --build $(WIN64) -j $(JOBS)
 

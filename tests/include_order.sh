@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks that includes in src/ run one way: app/ on top, then commands/, stamps/ and
-# search/, then store/, then text/ and platform/; and that no files include each other
-# round in a circle (a file and its header count as one).
+# search/, then store/, then text/ and platform/, text/ taking nothing of platform/ (the
+# clock's time comes in as an argument); and that no files include each other round in a
+# circle (a file and its header count as one).
 # Usage: include_order.sh SRC
 set -euo pipefail
 src=${1:?usage: include_order.sh SRC}
@@ -28,6 +29,9 @@ while IFS= read -r file; do
         target=${included%%/*}
         if [ "$(level "$target")" -gt "$(level "$folder")" ]; then
             echo "include_order: $file includes $included, which sits above it" >&2
+            failed=1
+        elif [ "$folder" = text ] && [ "$target" = platform ]; then
+            echo "include_order: $file includes $included: text/ takes nothing of platform/" >&2
             failed=1
         fi
         to=${included%.*}

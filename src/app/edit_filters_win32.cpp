@@ -7,9 +7,6 @@
 
 namespace {
 
-bool Pasting = false;
-bool PasteRefused = false;
-
 LRESULT PassOn(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditClassProc));
@@ -42,28 +39,23 @@ LRESULT CALLBACK PageBoxFilter(HWND control, UINT message, WPARAM wParam, LPARAM
     return PassOn(control, message, wParam, lParam);
 }
 
-void PageTextRefusedText() {
-    PasteRefused = PasteRefused || Pasting;
-}
-
-// A paste is WM_PASTE (Ctrl+V and the context menu send it) or Shift+Insert, which the edit
-// control may carry out without one; the user hears of a refused paste once it is over.
+// While the page fits the field, the field is a sheet of paper: what would need a line
+// more than it shows is refused, a paste with a word to the user (WM_PASTE comes from
+// Ctrl+V and the context menu, Shift+Insert may paste without one), anything else with a
+// beep.
 LRESULT CALLBACK PageTextFilter(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN) {
         PageTextKeyDown(static_cast<int>(wParam));
     } else if (message == WM_KEYUP) {
         PageTextKeyUp();
     }
-    const bool paste = message == WM_PASTE || (message == WM_KEYDOWN && wParam == VK_INSERT);
-    if (Pasting || !paste) {
+    if (!TakesMoreThanTheSheet(control, message, wParam, lParam)) {
         return PassOn(control, message, wParam, lParam);
     }
-    Pasting = true;
-    PasteRefused = false;
-    const LRESULT result = PassOn(control, message, wParam, lParam);
-    Pasting = false;
-    if (PasteRefused) {
+    if (message == WM_PASTE || message == WM_KEYDOWN) {
         PasteDidNotFit();
+    } else {
+        MessageBeep(MB_OK);
     }
-    return result;
+    return 0;
 }

@@ -1,6 +1,7 @@
 // Switching between the user's pages and the help pages.
 #include "app/help_mode.h"
 
+#include "app/main_window_events.h"
 #include "platform/window.h"
 #include "store/pad_state.h"
 #include "store/page_store.h"

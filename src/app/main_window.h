@@ -3,14 +3,12 @@
 #pragma once
 
 #include "platform/window.h"
+#include "platform/window_win32.h"
 
 #include <windows.h>
 
 #include <string_view>
 
-extern HWND MainWindow;
-// The id of the main window's one wait timer.
-constexpr UINT_PTR WaitTimerId = 1;
 // The edit class's own window procedure, which every filter passes its messages to.
 extern WNDPROC EditClassProc;
 
@@ -52,13 +50,6 @@ bool IsCloseCommand(UINT message, WPARAM wParam);
 
 // Puts a filter in front of an edit control's own window procedure.
 void InstallFilter(HWND control, WNDPROC filter);
-
-// The editable page text field is a sheet of paper while its text fits, and scrolls while
-// the text is taller than the field: checked once the field has taken in a change, whether
-// the user or the program made it (a multi-line edit control reports only the user's).
-void CheckPageTextFitSoon();
-// The page text field refused text for lack of room (EN_MAXTEXT).
-void PageTextRefusedText();
 
 int OnMainWindowEvent(WindowHandle window, unsigned message, std::uintptr_t wParam,
                       std::intptr_t lParam);

@@ -6,6 +6,9 @@
 
 // Builds and runs the main window; returns once it has been destroyed.
 void BuildMainWindow();
+// Destroys the page text field and creates it anew in the same place: read-only, without
+// tab stop, handler or key filter when help begins; editable with all of them when it ends.
+void MakePageTextField(bool readOnly);
 
 // The close command (close box, Alt+F4, Close in the window menu): keeps what the field
 // shows and saves. False when the pad is still unsaved and the user chose to keep the

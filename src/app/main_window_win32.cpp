@@ -7,14 +7,12 @@
 #include "app/window_placement.h"
 #include "commands/flipping.h"
 #include "commands/page_commands.h"
-#include "platform/wide_text.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 
 #include <algorithm>
 #include <vector>
 
-HWND MainWindow = nullptr;
 WNDPROC EditClassProc = nullptr;
 
 namespace {
@@ -37,10 +35,7 @@ const ControlLayout Controls[] = {
     {"STATIC", ID_PAGE_COUNT, "", 77, 20, 27, 8, SS_LEFTNOWORDWRAP, 0, nullptr},
 };
 
-constexpr DWORD PageTextStyle = WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN;
-// Only while the page is taller than the field: every part of it can be reached, and
-// every edit shows where it happens.
-constexpr DWORD ScrollingStyle = WS_VSCROLL | ES_AUTOVSCROLL;
+constexpr DWORD PageTextStyle = WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | PageTextScrolling;
 // Posted at every change of the field, so that its fit is checked once the edit control
 // has finished with the change.
 constexpr UINT FitCheckMessage = WM_APP;
@@ -66,32 +61,14 @@ DialogScale ScaleOf(HWND window) {
     return {thousand.right, thousand.bottom};
 }
 
-// The standard edit control caps what typing and pasting may add at about 30,000
-// characters; a long page must stay editable.
-HWND AddPageTextField(bool scrolling) {
-    ControlLayout layout = PageTextLayout;
-    if (scrolling) {
-        layout.style |= ScrollingStyle;
-    }
-    const HWND field = AddControl(MainWindow, layout);
+// The editable field with its filter, its scroll bar shown only when needed. The standard
+// edit control caps what typing and pasting may add at about 30,000 characters; a long
+// page must stay editable.
+void AddPageTextField() {
+    const HWND field = AddControl(MainWindow, PageTextLayout);
     SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
-    return field;
-}
-
-// Whether the field's text takes no more lines than the field shows at once.
-bool TextFitsField(HWND field) {
-    RECT format{};
-    SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-    const HDC dc = GetDC(field);
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(field, dc);
-    const LONG shown =
-        std::max<LONG>(1, (format.bottom - format.top) / std::max<LONG>(1, metrics.tmHeight));
-    return SendMessageW(field, EM_GETLINECOUNT, 0, 0) <= shown;
+    InstallFilter(field, PageTextFilter);
+    FitPageTextField();
 }
 
 ScreenRect ScreenRectOf(const RECT& rect) {
@@ -195,10 +172,9 @@ void BuildMainWindow() {
     for (const ControlLayout& control : Controls) {
         AddControl(MainWindow, control);
     }
-    const HWND pageText = AddPageTextField(false);
     InstallFilter(GetDlgItem(MainWindow, ID_SEARCH_BOX), SearchBoxFilter);
     InstallFilter(GetDlgItem(MainWindow, ID_PAGE_BOX), PageBoxFilter);
-    InstallFilter(pageText, PageTextFilter);
+    AddPageTextField();
     if (NoStoredPosition != 1) {
         PlaceAtStoredPosition();
     }
@@ -212,43 +188,7 @@ void MakePageTextField(bool readOnly) {
         AddControl(MainWindow, HelpTextLayout);
         return;
     }
-    InstallFilter(AddPageTextField(false), PageTextFilter);
-}
-
-namespace {
-
-// The field is made anew with the other style; its text, selection and focus stay. Undo
-// can't reach back past the change.
-void FitPageTextField() {
-    const HWND field = GetDlgItem(MainWindow, ID_PAGE_TEXT);
-    const auto style = GetWindowLongPtrW(field, GWL_STYLE);
-    const bool scrolling = (style & WS_VSCROLL) != 0;
-    if (field == nullptr || (style & ES_READONLY) != 0 || TextFitsField(field) != scrolling) {
-        return;
-    }
-    const std::string text = ControlText(ID_PAGE_TEXT);
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    const bool focused = GetFocus() == field;
-    DestroyWindow(field);
-    const HWND fresh = AddPageTextField(!scrolling);
-    InstallFilter(fresh, PageTextFilter);
-    SetWindowTextW(fresh, Wide(text).c_str());
-    if (focused) {
-        SetFocus(fresh);
-    }
-    SendMessageW(fresh, EM_SETSEL, start, end);
-    SendMessageW(fresh, EM_SCROLLCARET, 0, 0);
-}
-
-} // namespace
-
-void CheckPageTextFitSoon() {
-    if (!FitCheckPosted) {
-        FitCheckPosted = PostMessageW(MainWindow, FitCheckMessage, 0, 0) != FALSE;
-    }
+    AddPageTextField();
 }
 
 int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std::intptr_t) {
@@ -286,9 +226,9 @@ int OnPageTextCommand(WindowHandle, unsigned, std::uintptr_t wParam, std::intptr
         PageTextGotFocus();
     } else if (HIWORD(wParam) == EN_CHANGE) {
         PageTextChanged();
-        CheckPageTextFitSoon();
-    } else if (HIWORD(wParam) == EN_MAXTEXT) {
-        PageTextRefusedText();
+        if (!FitCheckPosted) {
+            FitCheckPosted = PostMessageW(MainWindow, FitCheckMessage, 0, 0) != FALSE;
+        }
     }
     return 0;
 }

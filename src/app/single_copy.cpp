@@ -1,7 +1,7 @@
 // The name a copy claims its folder under: a digest of the folder's path in capitals.
 #include "app/single_copy.h"
 
-#include "text/bytes.h"
+#include "platform/code_page.h"
 #include "text/digest.h"
 
 #include <cstdio>
@@ -12,6 +12,6 @@ std::string FolderClaimName(std::string_view fullPath) {
     }
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx",
-                  static_cast<unsigned long long>(DigestOf(FoldUpper(fullPath))));
+                  static_cast<unsigned long long>(DigestOf(NameInCapitals(fullPath))));
     return std::string("Quillpad folder ") + hex;
 }

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-// The name under which a copy claims its folder, given the folder's full path: the same
-// for every spelling of one folder that differs only in case or a trailing backslash,
-// different for different folders, and free of backslashes.
+// The name under which a copy claims its folder, given the folder's full path in UTF-8: the
+// same for every spelling of one folder that differs only in case, as Windows compares
+// names, or a trailing backslash; different for different folders, and free of backslashes.
 std::string FolderClaimName(std::string_view fullPath);
 
 // Claims the working folder for this copy until it ends; false when another copy holds it.

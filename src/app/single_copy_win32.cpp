@@ -12,8 +12,8 @@ namespace {
 // Open for the whole run: the claim lasts as long as some copy holds the block.
 HANDLE Claim = nullptr;
 
-// The folder as Windows resolves it, in UTF-8 and capitals: its long name, so that a short
-// 8.3 spelling counts as the same folder, and any character of its name kept.
+// The folder as Windows resolves it, in UTF-8: its long name, so that a short 8.3 spelling
+// counts as the same folder, and any character of its name kept.
 std::string WorkingFolder() {
     std::wstring path(MAX_PATH, L'\0');
     DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data());
@@ -28,10 +28,7 @@ std::string WorkingFolder() {
     std::wstring full(GetLongPathNameW(path.c_str(), nullptr, 0), L'\0');
     const DWORD fullLength =
         GetLongPathNameW(path.c_str(), full.data(), static_cast<DWORD>(full.size()));
-    std::wstring folder =
-        fullLength > 0 && fullLength < full.size() ? full.substr(0, fullLength) : path;
-    CharUpperBuffW(folder.data(), static_cast<DWORD>(folder.size()));
-    return Utf8(folder);
+    return Utf8(fullLength > 0 && fullLength < full.size() ? full.substr(0, fullLength) : path);
 }
 
 DWORD ProcessHoldingFolder() {

@@ -19,3 +19,6 @@ void FoldUtf8LowerInto(std::string& folded, std::string_view utf8);
 // Every character whose small form is c, c among them, in UTF-8; empty when they can't all
 // be told. A page that holds none of them can't hold c once folded.
 std::vector<std::string> FormsFoldingTo(char32_t c);
+// A name of a file or folder in UTF-8 as the platform compares names: every UTF-16 unit in
+// its capital form, one for one, so that two names are one exactly when these are equal.
+std::string NameInCapitals(std::string_view utf8);

@@ -28,12 +28,22 @@ bool Convert(const char* to, const char* from, std::string_view in, std::string&
     return whole;
 }
 
-// The C library's small form in UTF-8; without that locale only its own letters fold.
+// The C library's case mapping in UTF-8; without that locale only its own letters map.
+locale_t Utf8Locale() {
+    static const locale_t Locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    return Locale;
+}
+
 char32_t SmallForm(char32_t c) {
-    static const locale_t Utf8Locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
     const wint_t wide = static_cast<wint_t>(c);
-    return static_cast<char32_t>(Utf8Locale != nullptr ? towlower_l(wide, Utf8Locale)
-                                                       : towlower(wide));
+    return static_cast<char32_t>(Utf8Locale() != nullptr ? towlower_l(wide, Utf8Locale())
+                                                         : towlower(wide));
+}
+
+char32_t CapitalForm(char32_t c) {
+    const wint_t wide = static_cast<wint_t>(c);
+    return static_cast<char32_t>(Utf8Locale() != nullptr ? towupper_l(wide, Utf8Locale())
+                                                         : towupper(wide));
 }
 
 // Asked once for every character of the first plane, whose small forms stay in it.
@@ -83,4 +93,16 @@ void FoldUtf8LowerInto(std::string& folded, std::string_view utf8) {
 
 std::vector<std::string> FormsFoldingTo(char32_t c) {
     return FormsFoldingTo(c, SmallForms().data());
+}
+
+// As Windows does it: characters beyond the first plane, two UTF-16 units there, stay.
+std::string NameInCapitals(std::string_view utf8) {
+    std::string capitals;
+    capitals.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size();) {
+        char32_t c = 0;
+        at += DecodeUtf8(utf8, at, c);
+        AppendUtf8(c < 0x10000 ? CapitalForm(c) : c, capitals);
+    }
+    return capitals;
 }

@@ -65,3 +65,11 @@ void FoldUtf8LowerInto(std::string& folded, std::string_view utf8) {
 std::vector<std::string> FormsFoldingTo(char32_t c) {
     return FormsFoldingTo(c, SmallForms().data());
 }
+
+// Windows compares names ordinally, case aside: CharUpperBuffW maps the same way in every
+// language.
+std::string NameInCapitals(std::string_view utf8) {
+    std::wstring name = Wide(utf8);
+    CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
+    return Utf8(name);
+}

@@ -61,7 +61,3 @@ void Pause(int milliseconds);
 // with nothing in between, the window tells the page store that the typing paused.
 void StartWaitTimer(int milliseconds);
 void StopWaitTimer();
-
-// Destroys the page text field and creates it anew in the same place: read-only, without
-// tab stop, handler or key filter for help mode; otherwise editable with all of them.
-void MakePageTextField(bool readOnly);

@@ -22,7 +22,8 @@ std::string TimeStamp() {
 }
 
 std::string DateStamp() {
-    return DateText() + " ";
+    const LocalTime now = LocalNow();
+    return DateText(now.year, now.month, now.day) + " ";
 }
 
 // Only the low byte of the key code is looked at, so F5 (0x74, "t") counts as T and

@@ -137,8 +137,8 @@ void CreatePagesFile() {
     const LocalTime now = LocalNow();
     char time[40];
     std::snprintf(time, sizeof time, "%02d:%02d:%02d", now.hour, now.minute, now.second);
-    const std::string header =
-        std::string(WebAddress) + "  Quillpad.qpd file started " + DateText() + " " + time;
+    const std::string header = std::string(WebAddress) + "  Quillpad.qpd file started " +
+                               DateText(now.year, now.month, now.day) + " " + time;
     WritePadFile(PagesFileName, OnePiece(NewPagesFileBytes(header)), PadVersion{});
 }
 

@@ -40,8 +40,8 @@ double NumericValue(std::string_view s);
 // Nearest whole number, a half going to the even neighbour; clamped to 32 bits.
 std::int32_t RoundToWhole(double v);
 
-// "06 Dec 2026" for the local date now.
-std::string DateText();
+// "06 Dec 2026" for that date (month 1 to 12).
+std::string DateText(int year, int month, int day);
 
 // UTF-8, as a pad that holds characters the code page lacks keeps its text.
 bool IsUtf8(std::string_view s);

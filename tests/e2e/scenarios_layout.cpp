@@ -39,8 +39,9 @@ const ControlRow kControls[] = {
     {PageBox, "Edit", nullptr, 35, 19, 32, 11, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
     {OfLabel, "Static", "of", 69, 20, 8, 8, SS_LEFT, 0},
     {PageCount, "Static", nullptr, 77, 20, 27, 8, SS_LEFTNOWORDWRAP, 0},
-    {PageText, "Edit", nullptr, 4, 32, 204, 244, WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN,
-     WS_EX_CLIENTEDGE},
+    // It scrolls a page taller than itself; the empty page shows no scroll bar.
+    {PageText, "Edit", nullptr, 4, 32, 204, 244,
+     WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE},
 };
 
 LONG_PTR StyleOf(HWND window, int which) {
@@ -77,7 +78,7 @@ void CheckControl(HWND main, const ControlRow& row, const DialogScale& scale, co
     if (std::string(row.kind) == "Button") {
         unwanted = WS_TABSTOP;
     } else if (row.id == PageText) {
-        unwanted = WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_READONLY;
+        unwanted = WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL | ES_READONLY;
     } else if (std::string(row.kind) == "Edit") {
         unwanted = ES_MULTILINE | ES_READONLY;
     }

@@ -87,7 +87,8 @@ void SecondCopyInTheSameFolder() {
 }
 
 // Pads in folders whose names the code page lacks, Cyrillic and CJK: typing is saved in a
-// pause, and a start in the same folder, spelt in capitals, brings the first copy forward.
+// pause, and a start in the same folder, spelt in capitals, brings the first copy forward;
+// a folder whose name differs in one letter has a copy of its own.
 void PadInAFolderOfAnyName() {
     WorkFolder outer;
     for (const char* name :
@@ -113,6 +114,22 @@ void PadInAFolderOfAnyName() {
         Expect(NamesIn(folder) == std::vector<std::string>{PagesFileName},
                "the folder holds more than the pad: " + folder);
     }
+
+    // Names that differ in one letter are two folders, each with a copy of its own.
+    const std::string one = outer / "\xc5\x81";   // Ł
+    const std::string other = outer / "\xc5\x9a"; // Ś
+    for (const std::string& folder : {one, other}) {
+        Expect(CreateDirectoryW(Wide(folder).c_str(), nullptr) != 0, "cannot make " + folder);
+    }
+    RunningProgram first(one, "");
+    HWND firstMain = WaitForMainWindow(first.ProcessId());
+    RunningProgram second(other, "");
+    HWND secondMain = WaitForMainWindow(second.ProcessId());
+    for (HWND main : {firstMain, secondMain}) {
+        PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    ExpectNumber(first.WaitForExit(), 0, "the exit code in " + one);
+    ExpectNumber(second.WaitForExit(), 0, "the exit code in " + other);
 }
 
 void PadReplacedWhileRunning() {
@@ -273,7 +290,7 @@ void KilledWhileSaving() {
 const bool registered = RegisterScenarios({
     {"second_copy_in_the_same_folder", "brings the first forward, ends with 0, pad untouched",
      SecondCopyInTheSameFolder},
-    {"pad_in_a_folder_of_any_name", "Cyrillic and CJK folders: saves work, one copy per folder",
+    {"pad_in_a_folder_of_any_name", "Cyrillic, CJK, Polish folders: saves work, one copy each",
      PadInAFolderOfAnyName},
     {"pad_replaced_while_running", "the replaced pad is kept in the backup the box names",
      PadReplacedWhileRunning},

@@ -230,7 +230,8 @@ std::string Lines(int count, const std::string& breakText) {
 }
 
 // A page taller than the field scrolls while it is shown; a page that fits is a sheet of
-// paper, which takes no line more than it shows and no paste that would need one.
+// paper, which takes no line more than it shows and no paste that would need one. Both are
+// the same field, which keeps its undo from one to the other.
 void PageTallerThanTheField() {
     WorkFolder folder;
     PreparePad(folder, {Lines(60, "<&CR&>"), "short"});
@@ -263,14 +264,35 @@ void PageTallerThanTheField() {
     ExpectPageShown(main, 2, 2, "short");
     ExpectBytes(ClipboardText(), Lines(60, "\r\n"), "the clipboard after the refused paste");
 
-    // Emptied, the long page fits again and is a sheet once more: Enter stops at its end.
+    // Emptied, the long page fits and loses its bar, in the same field: Ctrl+Z brings the
+    // page and the bar back, and each is saved in the pause that follows.
     ClickControl(main, PrevButton);
     ClickControl(main, PageText);
+    const HWND field = Control(main, PageText);
     ChooseFromEditMenu(main, PageText, EditMenuItem::SelectAll);
     PressKey(VK_DELETE);
     Settle(main);
     WaitUntil([&] { return !Scrolls(main); }, "the emptied page to lose its scroll bar");
+    Expect(Control(main, PageText) == field, "the page text field was made anew");
     ExpectFocus(main, PageText, "the page lost its scroll bar");
+    const auto padHolds = [&](const std::vector<std::string>& pages) {
+        return [&folder, pages] {
+            return SplitPagesFile(ReadBytes(folder / PagesFileName)).pages == pages;
+        };
+    };
+    WaitUntil(padHolds({"", "short"}), "the emptied page saved in a pause");
+    PressKeys({VK_CONTROL, 'Z'});
+    Settle(main);
+    ExpectBytes(ControlText(main, PageText), shown, "the page after Ctrl+Z");
+    Expect(Scrolls(main), "the page brought back by Ctrl+Z has no scroll bar");
+    WaitUntil(padHolds({Stored(shown), "short"}), "the page brought back saved in a pause");
+
+    // Emptied again it is a sheet once more: Enter stops at its end.
+    ClickControl(main, PageText);
+    ChooseFromEditMenu(main, PageText, EditMenuItem::SelectAll);
+    PressKey(VK_DELETE);
+    Settle(main);
+    WaitUntil([&] { return !Scrolls(main); }, "the page emptied again to lose its scroll bar");
     for (int line = 0; line < 60; ++line) {
         PressKey(VK_RETURN);
     }
@@ -323,7 +345,7 @@ const bool registered = RegisterScenarios({
      DeletedWithMouseKeptAtClose},
     {"closed_while_minimised", "minimised or maximised, the file keeps the restored place",
      ClosedWhileMinimised},
-    {"page_taller_than_the_field", "a tall page scrolls; a paste that does not fit is told",
+    {"page_taller_than_the_field", "a tall page scrolls and keeps its undo; a sheet refuses more",
      PageTallerThanTheField},
     {"escape_and_enter_do_nothing", "Esc never closes; Enter in the search box does nothing",
      EscapeAndEnterDoNothing},

@@ -23,4 +23,28 @@ TEST(FolderClaim, OneNamePerFolderWhateverItsCaseOrTrailingBackslash) {
     }
 }
 
+// Letters beyond ASCII count as Windows compares names: capitals of one letter are one,
+// different letters never are, whatever bytes their UTF-8 shares.
+TEST(FolderClaim, FoldersOfOtherLettersAreOthers) {
+    struct Row {
+        const char* one;
+        const char* other;
+        bool same;
+    };
+    const Row rows[] = {
+        {"C:\\Notes\\Ł", "C:\\Notes\\Ś", false},
+        {"C:\\ДОМ", "C:\\ЙОМ", false},
+        {"C:\\Τ", "C:\\Υ", false},
+        {"C:\\Ç", "C:\\À", false},
+        {"C:\\Notes\\ł", "C:\\NOTES\\Ł", true},
+        {"C:\\дом", "C:\\ДОМ", true},
+        {"C:\\über\\", "c:\\ÜBER", true},
+        {"C:\\τ", "C:\\Τ", true},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(FolderClaimName(row.one) == FolderClaimName(row.other), row.same)
+            << row.one << " and " << row.other;
+    }
+}
+
 } // namespace

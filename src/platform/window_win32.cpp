@@ -1,9 +1,12 @@
 // What the program asks of its main window, answered by Windows: every control is found
 // through the main window and its id, since help mode replaces the page text field.
-#include "app/main_window.h"
+#include "platform/window_win32.h"
 #include "platform/wide_text.h"
+#include "platform/window.h"
 
 #include <string>
+
+HWND MainWindow = nullptr;
 
 namespace {
 
@@ -38,7 +41,7 @@ std::string ControlText(int id) {
 void SetControlText(int id, std::string_view text) {
     SetWindowTextW(Control(id), Wide(text).c_str());
     if (id == ID_PAGE_TEXT) {
-        CheckPageTextFitSoon();
+        FitPageTextField();
     }
 }
 
