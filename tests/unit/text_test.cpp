@@ -90,6 +90,22 @@ TEST(FindControlByte, TheFirstOfTheWantedAtOrAfterTheStart) {
     EXPECT_EQ(FindControlByte(std::string_view(), 0, lineEnds), std::string_view::npos);
 }
 
+// Whether a byte above 127 lies between the start and the byte found, wherever the two are.
+TEST(FindControlByte, NotesAByteAbove127BeforeTheOneFound) {
+    for (std::size_t high = 0; high < 70; ++high) {
+        for (std::size_t end = 0; end <= 70; ++end) {
+            std::string bytes(70, 'x');
+            bytes[high] = '\xC3';
+            if (end < bytes.size()) {
+                bytes[end] = '\r';
+            }
+            bool noted = false;
+            ASSERT_EQ(FindControlByte(bytes, 0, ControlBit('\r'), noted), bytes.find('\r'));
+            ASSERT_EQ(noted, high < end) << high << " " << end;
+        }
+    }
+}
+
 TEST(FieldOf, FieldsCutAtSingleDelimiters) {
     EXPECT_EQ(FieldOf("cat  or dog", " ", 3), "or");
     EXPECT_EQ(FieldOf("cat  or dog", " ", 2), "");
