@@ -285,3 +285,34 @@ TEST(Utf8, WellFormedOnlyAndMendedByReplacementAndCountedInUtf16Units) {
         EXPECT_EQ(Utf16Length(c.mended), c.units);
     }
 }
+
+// Told 32 bytes at a time, a sequence is judged as character by character (as MendUtf8
+// goes) wherever it lies across the blocks, and whatever follows it.
+TEST(Utf8, WellFormedAtEveryPlaceInTheBlocks) {
+    const std::string sequences[] = {
+        "\xC3\xA9",
+        "\xE6\x97\xA5",
+        "\xF0\x9F\x98\x80",
+        "\xED\x9F\xBF",
+        "\xF4\x8F\xBF\xBF",
+        "\x80",
+        "\xC3",
+        "\xC1\xBF",
+        "\xE0\x9F\xBF",
+        "\xED\xA0\x80",
+        "\xF0\x8F\xBF\xBF",
+        "\xF4\x90\x80\x80",
+        "\xF5\x80\x80\x80",
+        "\xE6\x97",
+        "\xC3\xA9\xA9",
+        "\xFF",
+    };
+    for (const std::string& sequence : sequences) {
+        for (std::size_t at = 0; at <= 70; ++at) {
+            for (const std::size_t after : {0u, 1u, 40u}) {
+                const std::string s = std::string(at, 'a') + sequence + std::string(after, 'b');
+                ASSERT_EQ(IsUtf8(s), MendUtf8(s) == s) << at << " " << after << " " << s;
+            }
+        }
+    }
+}
