@@ -22,6 +22,7 @@ void TurnPadUtf8() {
     ToUtf8(PagesKeptDuringHelp);
     FileHeader = CodePageToUtf8(FileHeader);
     SaveState.utf8 = true;
+    SaveState.utf8Mark = true;
     SaveState.pagesAhead = true;
 }
 

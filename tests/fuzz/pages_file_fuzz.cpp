@@ -34,7 +34,8 @@ void ReadSaveRead(std::string_view bytes) {
     ParsePages(bytes, pages);
     Check(pages.size() >= 2);
 
-    // A file marked UTF-8 gives well-formed UTF-8 whatever it holds, and is saved so.
+    // A UTF-8 file gives well-formed UTF-8 whatever it holds, and is saved in its form.
+    Check(header.utf8 || !header.utf8Mark);
     if (header.utf8) {
         Check(IsUtf8(header.header));
         for (const std::string& page : pages) {
@@ -45,14 +46,16 @@ void ReadSaveRead(std::string_view bytes) {
     WindowLeft = header.left;
     WindowTop = header.top;
     SaveState.utf8 = header.utf8;
+    SaveState.utf8Mark = header.utf8Mark;
     Pages = pages;
     const std::string saved = PagesFileBytes();
-    Check(saved.starts_with(Utf8Mark) == header.utf8);
+    Check(saved.starts_with(Utf8Mark) == header.utf8Mark);
     std::vector<std::string> again;
     Check(ParsePages(saved, again));
     Check(again == pages);
     const FileHeaderValues headerAgain = ParseFileHeader(saved);
     Check(headerAgain.header == header.header);
+    Check(headerAgain.utf8 == header.utf8 && headerAgain.utf8Mark == header.utf8Mark);
     if (!Contains(header.header, "[Pages")) {
         Check(headerAgain.left == header.left && headerAgain.top == header.top);
     }
@@ -73,6 +76,7 @@ void SaveOddPages(std::string_view bytes) {
     WindowLeft = 0;
     WindowTop = 0;
     SaveState.utf8 = false;
+    SaveState.utf8Mark = false;
     std::vector<std::string> again;
     Check(ParsePages(PagesFileBytes(), again));
     Check(again.size() == Pages.size());
@@ -102,7 +106,9 @@ void ReadInPieces(std::string_view bytes) {
     Check(pieces.pages == whole.pages && pieces.marked == whole.marked);
     Check(pieces.header.header == whole.header.header && pieces.header.left == whole.header.left &&
           pieces.header.top == whole.header.top &&
-          pieces.header.noStoredPosition == whole.header.noStoredPosition);
+          pieces.header.noStoredPosition == whole.header.noStoredPosition &&
+          pieces.header.utf8 == whole.header.utf8 &&
+          pieces.header.utf8Mark == whole.header.utf8Mark);
     Check(pieces.textAfterEndMark == whole.textAfterEndMark);
     Check(whole.textAfterEndMark == HoldsTextAfterEndMark(bytes));
     // What the reader says a save of its pages writes is what the writer writes.
