@@ -62,7 +62,7 @@ void ReadSaveRead(std::string_view bytes) {
 }
 
 // The bytes cut at NUL into pages put straight into the list, CR and byte 26 included:
-// a save must keep every page on its own line.
+// a save must keep every page on its own line, and a page without them as it is.
 void SaveOddPages(std::string_view bytes) {
     Pages.assign(1, std::string());
     std::size_t from = 0;
@@ -81,7 +81,7 @@ void SaveOddPages(std::string_view bytes) {
     Check(ParsePages(PagesFileBytes(), again));
     Check(again.size() == Pages.size());
     for (std::size_t n = 1; n < again.size(); ++n) {
-        Check(again[n] == EncodePageText(Pages[n]));
+        Check(again[n] == (BreaksFileLine(Pages[n]) ? EncodePageText(Pages[n]) : Pages[n]));
     }
 }
 
