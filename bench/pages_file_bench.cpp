@@ -22,14 +22,16 @@ namespace {
 constexpr int PageBytes = 1000;
 
 // A pad of the given number of pages of 1000 bytes, a few line breaks in each; in UTF-8 the
-// text is Latin with accents, Cyrillic, CJK and emoji, and the pad is written so.
-void MakePad(int pageCount, bool utf8 = false) {
+// text is Latin with accents, Cyrillic, CJK and emoji, and the pad is written so, behind the
+// mark or without it.
+void MakePad(int pageCount, bool utf8 = false, bool mark = true) {
     const std::string line = utf8 ? "Заметки: café crème, 日本の会議 😀 → ✓ Ärger.<&CR&>"
                                   : "Some words of a note, and a line break.<&CR&>";
     FileHeader = "http://quillpad.example/  Quillpad.qpd file started 06 Dec 2026 09:07:05";
     WindowLeft = 120;
     WindowTop = 80;
     SaveState.utf8 = utf8;
+    SaveState.utf8Mark = utf8 && mark;
     Pages.assign(1, std::string());
     for (int n = 1; n <= pageCount; ++n) {
         std::string page = "Page " + std::to_string(n) + "<&CR&>";
@@ -52,8 +54,8 @@ void ReportBytes(benchmark::State& state, std::size_t size) {
     state.counters["file_MB"] = static_cast<double>(size) / 1e6;
 }
 
-void ParsePad(benchmark::State& state, bool utf8) {
-    MakePad(static_cast<int>(state.range(0)), utf8);
+void ParsePad(benchmark::State& state, bool utf8, bool mark) {
+    MakePad(static_cast<int>(state.range(0)), utf8, mark);
     const std::string bytes = PagesFileBytes();
     std::vector<std::string> pages;
     for (auto _ : state) {
@@ -62,7 +64,8 @@ void ParsePad(benchmark::State& state, bool utf8) {
         ParsePages(bytes, pages);
         benchmark::DoNotOptimize(pages.data());
     }
-    if (pages != Pages || ParseFileHeader(bytes).utf8 != utf8) {
+    const FileHeaderValues read = ParseFileHeader(bytes);
+    if (pages != Pages || read.utf8 != utf8 || read.utf8Mark != SaveState.utf8Mark) {
         state.SkipWithError("the pad did not read back as written");
     }
     ReportBytes(state, bytes.size());
@@ -197,12 +200,15 @@ void RawWrite(benchmark::State& state) {
 } // namespace
 
 // The code-page pads keep the names they always had; the UTF-8 ones are named ".../Utf8/pages".
-BENCHMARK_CAPTURE(ParsePad, CodePage, false)
+BENCHMARK_CAPTURE(ParsePad, CodePage, false, false)
     ->Name("ParsePad")
     ->Arg(1000)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ParsePad, Utf8, true)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ParsePad, Utf8, true, true)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ParsePad, Utf8WithoutMark, true, false)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(OpenPadFile, CodePage, false)
     ->Name("OpenPadFile")
     ->Arg(1000)

@@ -132,6 +132,10 @@ bool Merge(PadRead& read, const PadVersion& version, const std::optional<FileSta
     SaveState.base = thereUtf8 == baseUtf8 ? there : PageKeys(reader.pages, thereUtf8, thereUtf8);
     SaveState.baseUtf8 = thereUtf8;
     BothInOneForm(reader.pages, thereUtf8);
+    // A pad in UTF-8 keeps the form its file has, with the mark or without.
+    if (thereUtf8) {
+        SaveState.utf8Mark = reader.header.utf8Mark;
+    }
     TakeMergedPages(merge, reader.pages);
     TellKeptTwice(merge);
     // The merged pages stand on the version read: the next save writes them over it.

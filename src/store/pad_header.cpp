@@ -16,12 +16,14 @@ FileHeaderValues HeaderNow() {
     header.left = WindowLeft;
     header.top = WindowTop;
     header.utf8 = SaveState.utf8;
+    header.utf8Mark = SaveState.utf8Mark;
     return header;
 }
 
 void UseHeader(const FileHeaderValues& values) {
     FileHeader = values.header;
     SaveState.utf8 = values.utf8;
+    SaveState.utf8Mark = values.utf8Mark;
     WindowLeft = values.left;
     WindowTop = values.top;
     if (values.noStoredPosition == 1) {
@@ -30,5 +32,6 @@ void UseHeader(const FileHeaderValues& values) {
 }
 
 bool SameHeader(const FileHeaderValues& a, const FileHeaderValues& b) {
-    return a.header == b.header && a.left == b.left && a.top == b.top && a.utf8 == b.utf8;
+    return a.header == b.header && a.left == b.left && a.top == b.top && a.utf8 == b.utf8 &&
+           a.utf8Mark == b.utf8Mark;
 }

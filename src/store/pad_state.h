@@ -40,9 +40,11 @@ struct PadSaveState {
     // as long as the pages are not ahead of it.
     bool fileHoldsPages = false;
 
-    // The pad keeps its text in UTF-8, behind the mark, instead of the code page; once it is,
-    // it stays so.
+    // The pad keeps its text in UTF-8 instead of the code page; once it is, it stays so. It
+    // is written behind the mark (EF BB BF) when it was read so or turned UTF-8 here, and
+    // without it when it was read so.
     bool utf8 = false;
+    bool utf8Mark = false;
 
     // The pages in memory hold something the file lacks: a change, an inserted page, or
     // pages the file lost to another program.

@@ -33,7 +33,7 @@ void AppendLine(std::string& out, std::string_view line) {
 }
 
 void AppendFixedLines(std::string& out, const FileHeaderValues& header) {
-    if (header.utf8) {
+    if (header.utf8Mark) {
         out.append(Utf8Mark);
     }
     AppendLine(out, header.header);
@@ -64,12 +64,23 @@ std::string PageFromLine(std::string_view line, bool holdsNul) {
     return page;
 }
 
+// A line without a byte above 127 needs no look: it is ASCII, and so well-formed UTF-8.
+// Once one line is not, the file is in the code page and no further line needs one.
+void NoteUtf8(Utf8Evidence& evidence, std::string_view line, bool high) {
+    if (high && evidence.wellFormed) {
+        evidence.beyondAscii = true;
+        evidence.wellFormed = IsUtf8(line);
+    }
+}
+
 // Where the header values stand and which pages a line begins or is. A file marked UTF-8
 // must hold nothing else: what it holds besides reads as U+FFFD, and the reader says so.
 void TakeLine(PagesFileReader& reader, std::string_view line) {
     using Step = PagesFileReader::HeaderStep;
+    const bool utf8Mark = reader.header.utf8Mark;
+    const bool high = reader.lineHigh;
     std::string mended;
-    if (reader.header.utf8 && !IsUtf8(line)) {
+    if (utf8Mark && high && !IsUtf8(line)) {
         reader.notUtf8 = true;
         mended = MendUtf8(line);
         line = mended;
@@ -80,6 +91,8 @@ void TakeLine(PagesFileReader& reader, std::string_view line) {
     } else if (reader.headerStep == Step::Lines) {
         if (line.size() >= 4 && line.substr(0, 4) == WebAddress.substr(0, 4)) {
             reader.header.header = std::string(line);
+            reader.headerText = Utf8Evidence();
+            NoteUtf8(reader.headerText, line, high && !utf8Mark);
         }
         if (Contains(line, "[Position]")) {
             reader.headerStep = Step::PositionLine;
@@ -88,6 +101,7 @@ void TakeLine(PagesFileReader& reader, std::string_view line) {
         }
     }
     if (reader.marked) {
+        NoteUtf8(reader.pagesText, line, high && !utf8Mark);
         reader.pages.push_back(PageFromLine(line, reader.lineHoldsNul));
         // A page read holds no CR and no byte 26, so a save writes it as it stands.
         AddToDigest(reader.image, reader.pages.back());
@@ -100,6 +114,7 @@ void TakeLine(PagesFileReader& reader, std::string_view line) {
         AddToDigest(reader.image, fixedLines);
     }
     reader.lineHoldsNul = false;
+    reader.lineHigh = false;
 }
 
 // A line that a CR ends; one that began in an earlier piece is joined first.
@@ -132,8 +147,9 @@ void ReadPiece(PagesFileReader& reader, std::string_view piece) {
         reader.started = true;
         std::string first = std::move(reader.line);
         reader.line.clear();
-        reader.header.utf8 = first.starts_with(Utf8Mark);
-        ReadPiece(reader, std::string_view(first).substr(reader.header.utf8 ? Utf8Mark.size() : 0));
+        reader.header.utf8Mark = first.starts_with(Utf8Mark);
+        ReadPiece(reader,
+                  std::string_view(first).substr(reader.header.utf8Mark ? Utf8Mark.size() : 0));
         return;
     }
     if (reader.endMarkRead) {
@@ -147,7 +163,8 @@ void ReadPiece(PagesFileReader& reader, std::string_view piece) {
     reader.lineEndLast = false;
     std::size_t lineStart = 0;
     std::size_t at = 0;
-    while ((at = FindControlByte(piece, at, StopBytes)) != std::string_view::npos) {
+    while ((at = FindControlByte(piece, at, StopBytes, reader.lineHigh)) !=
+           std::string_view::npos) {
         const std::string_view before = piece.substr(lineStart, at - lineStart);
         if (piece[at] == '\0') {
             reader.lineHoldsNul = true;
@@ -189,6 +206,10 @@ void FinishReading(PagesFileReader& reader) {
         reader.pages.emplace_back();
         AddToDigest(reader.image, LineEnd);
     }
+    const Utf8Evidence& header = reader.headerText;
+    const Utf8Evidence& pages = reader.pagesText;
+    reader.header.utf8 = reader.header.utf8Mark || (header.wellFormed && pages.wellFormed &&
+                                                    (header.beyondAscii || pages.beyondAscii));
 }
 
 FileHeaderValues ParseFileHeader(std::string_view bytes) {

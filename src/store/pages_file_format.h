@@ -27,11 +27,21 @@ struct FileHeaderValues {
     std::int32_t left = 0;
     std::int32_t top = 0;
     std::int32_t noStoredPosition = 0; // 1 when the position line is empty
-    // The file is UTF-8 and begins with its mark (EF BB BF); otherwise it is in the code page.
+    // The text is UTF-8: behind the mark, or without it when every line the pad keeps (its
+    // header line and pages) is well-formed UTF-8 and one holds a byte above 127. Otherwise
+    // it is in the code page.
     bool utf8 = false;
+    bool utf8Mark = false; // the file begins with the mark (EF BB BF), and a save writes it
 };
 
 inline constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+
+// What lines tell of a file without the mark: whether they are all well-formed UTF-8, and
+// whether one holds a byte above 127.
+struct Utf8Evidence {
+    bool wellFormed = true;
+    bool beyondAscii = false;
+};
 
 // Reads a pages file fed in pieces as they come from the disk, so that opening a pad never
 // holds its bytes and its pages at once.
@@ -52,13 +62,16 @@ struct PagesFileReader {
     bool started = false;      // the first bytes were looked at for the UTF-8 mark
     std::string line;          // the line read so far, before its end
     bool lineHoldsNul = false; // a NUL byte was read in the line read so far
+    bool lineHigh = false;     // a byte above 127 was read in the line read so far
+    Utf8Evidence headerText;   // of the header line taken
+    Utf8Evidence pagesText;    // of the pages read so far
     bool lineEndLast = false;  // the last byte ended a line with CR; an LF next is part of it
     bool endMarkRead = false;  // a byte 26 was read: no more lines
     enum class HeaderStep { Lines, PositionLine, Done } headerStep = HeaderStep::Lines;
 };
 void ReadPiece(PagesFileReader& reader, std::string_view piece);
-// The end of the file: its last line is taken even without a line end, and page 1 always
-// exists, even in a file that lists none.
+// The end of the file: its last line is taken even without a line end, page 1 always
+// exists, even in a file that lists none, and a file without the mark turns out UTF-8 or not.
 void FinishReading(PagesFileReader& reader);
 
 // The same for bytes held whole.

@@ -8,9 +8,9 @@ std::string EncodePageText(std::string_view fieldText) {
     stored.reserve(fieldText.size() + fieldText.size() / 16);
     for (std::size_t i = 0; i < fieldText.size(); ++i) {
         const char c = fieldText[i];
-        if (c == '\r') {
+        if (c == '\r' || c == '\n') {
             stored += LineBreakMark;
-            if (i + 1 < fieldText.size() && fieldText[i + 1] == '\n') {
+            if (c == '\r' && i + 1 < fieldText.size() && fieldText[i + 1] == '\n') {
                 ++i;
             }
         } else if (c != '\x1a') {

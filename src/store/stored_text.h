@@ -8,8 +8,10 @@
 // Stands for each line break of a page, so that a page is one line of the file.
 inline constexpr std::string_view LineBreakMark = "<&CR&>";
 
-// Field text to stored form: a line break (CR LF, or a lone CR, which would end the page's
-// line in the file) becomes the mark, and byte 26, which would end the file, is left out.
+// Field text to stored form: a line break (CR LF; a lone CR, which would end the page's
+// line in the file; or a lone LF, pasted from another system, which the field shows as a
+// break and other programs read as a line end) becomes the mark, and byte 26, which would
+// end the file, is left out.
 std::string EncodePageText(std::string_view fieldText);
 // Stored form back to field text: each mark becomes CR LF.
 std::string DecodePageText(std::string_view storedText);

@@ -19,6 +19,10 @@ std::size_t FindText(std::string_view s, std::string_view t, std::size_t start);
 // 0-based position of the first byte at or after from that is below 32 and whose bit is
 // set in wanted (bit n for byte n); npos for none.
 std::size_t FindControlByte(std::string_view bytes, std::size_t from, std::uint32_t wanted);
+// The same, and sets highByte when a byte from `from` up to the one found (or the end) has
+// its top bit set; leaves it as it was otherwise.
+std::size_t FindControlByte(std::string_view bytes, std::size_t from, std::uint32_t wanted,
+                            bool& highByte);
 constexpr std::uint32_t ControlBit(char byte) {
     return std::uint32_t{1} << static_cast<unsigned char>(byte);
 }

@@ -1,5 +1,6 @@
 // Every character is kept: text in any script typed and pasted, pads in the ANSI code page
-// kept byte for byte, UTF-8 pads and searching them, and a broken UTF-8 pad kept whole.
+// and in UTF-8 without the mark kept byte for byte, UTF-8 pads and searching them, and a
+// broken UTF-8 pad kept whole.
 #include "check.h"
 #include "input.h"
 #include "message_boxes.h"
@@ -132,6 +133,26 @@ void CodePagePadStaysByteForByte() {
     expected[0] += " ok";
     ExpectBytes(bytes, PagesFile(HeaderOfNewPad(), SplitPagesFile(bytes).positionLine, expected),
                 "the code page " + std::to_string(GetACP()) + " pad after typing ASCII on page 1");
+
+    // UTF-8 without the mark, as other editors save it: shown as such and kept byte for byte;
+    // characters no code page has are then saved in the same form, still without the mark.
+    WorkFolder unmarked;
+    const std::string unmarkedPath = unmarked / PagesFileName;
+    const std::string unmarkedPad = PreparePad(unmarked, {"café", "two"});
+    const ULONGLONG unmarkedWritten = LastWriteTime(unmarkedPath);
+    Session again(unmarked);
+    HWND window = again.Main();
+    ExpectPageShown(window, 1, 2, "café");
+    ClickControl(window, NextButton);
+    Settle(window);
+    ExpectFileUntouched(unmarkedPath, unmarkedPad, unmarkedWritten, "after showing its pages");
+    TypeAtEndOfPage(window, " ✓ 😀");
+    ExpectNumber(Close(again, CloseBy::AltF4), 0, "the exit code of the UTF-8 pad's run");
+    const std::string unmarkedBytes = ReadBytes(unmarkedPath);
+    ExpectBytes(unmarkedBytes,
+                PagesFile(HeaderOfNewPad(), SplitPagesFile(unmarkedBytes).positionLine,
+                          {"café", "two ✓ 😀"}),
+                "the UTF-8 pad without the mark after typing beyond the code page");
 }
 
 void SearchFoldsUnicodeCase() {
@@ -201,7 +222,7 @@ const bool registered = RegisterScenarios({
      UnicodeTypedIsKept},
     {"unicode_paste_is_kept", "a pasted Unicode text is kept; the pad stays UTF-8",
      UnicodePasteIsKept},
-    {"code_page_pad_stays_byte_for_byte", "accented letters, undefined bytes kept as they were",
+    {"code_page_pad_stays_byte_for_byte", "code page, undefined bytes, UTF-8 unmarked: kept so",
      CodePagePadStaysByteForByte},
     {"search_folds_unicode_case", "Cyrillic case folds, emoji count two; code pages: no match",
      SearchFoldsUnicodeCase},

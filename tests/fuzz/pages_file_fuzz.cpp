@@ -34,7 +34,8 @@ void ReadSaveRead(std::string_view bytes) {
     ParsePages(bytes, pages);
     Check(pages.size() >= 2);
 
-    // A file marked UTF-8 gives well-formed UTF-8 whatever it holds, and is saved so.
+    // A UTF-8 file gives well-formed UTF-8 whatever it holds, and is saved in its form.
+    Check(header.utf8 || !header.utf8Mark);
     if (header.utf8) {
         Check(IsUtf8(header.header));
         for (const std::string& page : pages) {
@@ -45,21 +46,23 @@ void ReadSaveRead(std::string_view bytes) {
     WindowLeft = header.left;
     WindowTop = header.top;
     SaveState.utf8 = header.utf8;
+    SaveState.utf8Mark = header.utf8Mark;
     Pages = pages;
     const std::string saved = PagesFileBytes();
-    Check(saved.starts_with(Utf8Mark) == header.utf8);
+    Check(saved.starts_with(Utf8Mark) == header.utf8Mark);
     std::vector<std::string> again;
     Check(ParsePages(saved, again));
     Check(again == pages);
     const FileHeaderValues headerAgain = ParseFileHeader(saved);
     Check(headerAgain.header == header.header);
+    Check(headerAgain.utf8 == header.utf8 && headerAgain.utf8Mark == header.utf8Mark);
     if (!Contains(header.header, "[Pages")) {
         Check(headerAgain.left == header.left && headerAgain.top == header.top);
     }
 }
 
 // The bytes cut at NUL into pages put straight into the list, CR and byte 26 included:
-// a save must keep every page on its own line.
+// a save must keep every page on its own line, and a page without them as it is.
 void SaveOddPages(std::string_view bytes) {
     Pages.assign(1, std::string());
     std::size_t from = 0;
@@ -73,11 +76,12 @@ void SaveOddPages(std::string_view bytes) {
     WindowLeft = 0;
     WindowTop = 0;
     SaveState.utf8 = false;
+    SaveState.utf8Mark = false;
     std::vector<std::string> again;
     Check(ParsePages(PagesFileBytes(), again));
     Check(again.size() == Pages.size());
     for (std::size_t n = 1; n < again.size(); ++n) {
-        Check(again[n] == EncodePageText(Pages[n]));
+        Check(again[n] == (BreaksFileLine(Pages[n]) ? EncodePageText(Pages[n]) : Pages[n]));
     }
 }
 
@@ -102,7 +106,9 @@ void ReadInPieces(std::string_view bytes) {
     Check(pieces.pages == whole.pages && pieces.marked == whole.marked);
     Check(pieces.header.header == whole.header.header && pieces.header.left == whole.header.left &&
           pieces.header.top == whole.header.top &&
-          pieces.header.noStoredPosition == whole.header.noStoredPosition);
+          pieces.header.noStoredPosition == whole.header.noStoredPosition &&
+          pieces.header.utf8 == whole.header.utf8 &&
+          pieces.header.utf8Mark == whole.header.utf8Mark);
     Check(pieces.textAfterEndMark == whole.textAfterEndMark);
     Check(whole.textAfterEndMark == HoldsTextAfterEndMark(bytes));
     // What the reader says a save of its pages writes is what the writer writes.

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 class PageStore : public ::testing::Test {
@@ -40,10 +42,14 @@ TEST_F(PageStore, ShowPageFillsTheBoxTheCountAndTheFieldWithRealLineBreaks) {
 TEST_F(PageStore, StoringAnUnchangedPageWritesNothing) {
     StorePageText();
     EXPECT_FALSE(FileWritten());
-    CurrentPage = 3;
-    ShowPage();
-    StorePageText();
+    Pages[2] = "read with\na lone LF";
+    for (const std::int32_t page : {3, 2}) {
+        CurrentPage = page;
+        ShowPage();
+        StorePageText();
+    }
     EXPECT_FALSE(FileWritten());
+    EXPECT_EQ(Pages[2], "read with\na lone LF");
 }
 
 TEST_F(PageStore, AChangedPageIsStoredEncodedAndTheFileWritten) {
@@ -68,17 +74,21 @@ TEST_F(PageStore, TheWholeFieldIsStoredHoweverLong) {
     EXPECT_EQ(Pages[1], longText);
 }
 
+// A lone LF (text pasted from another system) is a line break in the field, and one in the
+// file for other programs: it is stored as a break too, so that each page stays one line.
 TEST_F(PageStore, BytesTheFileCannotHoldNeverSplitOrCutAPage) {
     EXPECT_EQ(EncodePageText("a\rb\r\r\nc\x1a"
-                             "d\ne"),
-              "a<&CR&>b<&CR&><&CR&>cd\ne");
-    Type("lone\rcr and \x1a sub");
+                             "d\ne\n\r"),
+              "a<&CR&>b<&CR&><&CR&>cd<&CR&>e<&CR&><&CR&>");
+    Type("lone\rcr and \x1a sub\npasted\nlines");
     StorePageText();
+    const std::string file = FileBytes(PagesFileName);
     std::vector<std::string> readBack;
-    ASSERT_TRUE(ParsePages(FileBytes(PagesFileName), readBack));
+    ASSERT_TRUE(ParsePages(file, readBack));
     EXPECT_EQ(readBack.size(), Pages.size());
-    EXPECT_EQ(readBack[1], "lone<&CR&>cr and  sub");
+    EXPECT_EQ(readBack[1], "lone<&CR&>cr and  sub<&CR&>pasted<&CR&>lines");
     EXPECT_EQ(readBack[3], "two<&CR&>lines");
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 6 + 3) << "six fixed lines, 3 pages";
 }
 
 TEST_F(PageStore, TypedMarkComesBackAsALineBreak) {

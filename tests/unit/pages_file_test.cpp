@@ -1,11 +1,13 @@
 // The pages file byte for byte: new files, saves, reading odd files, and keeping the
 // user's bytes whatever is found under the pad's name.
 #include "file_size_limit.h"
+#include "platform/code_page.h"
 #include "platform/window.h"
 #include "store/pad_state.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 #include "store/pages_file_format.h"
+#include "store/stored_text.h"
 #include "support/fake_clock.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"
@@ -434,6 +436,53 @@ TEST_F(PagesFile, APadKeepsItsFormUntilACharacterNeedsUtf8) {
     StorePageText();
     EXPECT_EQ(FileBytes(PagesFileName).substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_EQ(Parsed(FileBytes(PagesFileName)), (PageList{"", "plain", "na\xC3\xAFve \xC2\x81"}));
+}
+
+// Each pad is read in its own form, shown alike, and a start writes nothing. A character the
+// code page lacks leaves a UTF-8 pad in its form and turns any other UTF-8 behind the mark,
+// keeping the file first when the conversion changes its bytes (0x81, which the code page
+// leaves undefined, comes back as no byte of it).
+TEST_F(PagesFile, APadIsReadShownAndWrittenInItsOwnForm) {
+    const struct {
+        std::string mark, header, page, shown;
+        bool utf8, markAfter, kept;
+    } cases[] = {
+        {"", "http://h Caf\xC3\xA9", "na\xC3\xAFve \xE2\x9C\x93", "na\xC3\xAFve \xE2\x9C\x93", true,
+         false, false},
+        {"", "http://h Caf\xC3\xA9", "caf\xE9", "caf\xC3\xA9", false, true, false},
+        {"", "http://h Caf\xE9", "caf\xC3\xA9<&CR&>x", "caf\xC3\x83\xC2\xA9\r\nx", false, true,
+         false},
+        {"", "http://h", "plain", "plain", false, true, false},
+        {"", "http://h", "odd \x81", "odd \xC2\x81", false, true, true},
+        {std::string(Utf8Mark), "http://h", "caf\xC3\xA9", "caf\xC3\xA9", true, true, false},
+    };
+    const std::string typed = "\xD0\x96 "; // a Cyrillic capital, beyond the code page
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.header + " " + c.page);
+        ResetFake();
+        fs::remove("Quillpad.qpd.bak");
+        const std::string pad = c.mark + PadFile(c.header, " 1  1", c.page + "\r\n");
+        WriteBytes(PagesFileName, pad);
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(SaveState.utf8, c.utf8);
+        ShowPage();
+        EXPECT_EQ(Fake.texts[ID_PAGE_TEXT], c.shown);
+        WindowMoved(1, 1);
+        EXPECT_EQ(FileBytes(PagesFileName), pad);
+
+        Fake.texts[ID_PAGE_TEXT] = typed + c.shown;
+        StorePageText();
+        const std::string mark = c.markAfter ? std::string(Utf8Mark) : "";
+        const std::string header = c.utf8 ? c.header : CodePageToUtf8(c.header);
+        EXPECT_EQ(FileBytes(PagesFileName),
+                  mark + PadFile(header, " 1  1", EncodePageText(typed + c.shown) + "\r\n"));
+        EXPECT_EQ(fs::exists("Quillpad.qpd.bak"), c.kept);
+        EXPECT_EQ(Fake.boxes.size(), c.kept ? 1u : 0u);
+        if (c.kept) {
+            EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), pad);
+            EXPECT_NE(Fake.boxes[0].text.find("Quillpad.qpd.bak"), std::string::npos);
+        }
+    }
 }
 
 // Bytes that are not UTF-8 in a pad marked as UTF-8: the whole file is kept first, and the

@@ -89,6 +89,22 @@ TEST(FindControlByte, TheFirstOfTheWantedAtOrAfterTheStart) {
     EXPECT_EQ(FindControlByte(std::string_view(), 0, lineEnds), std::string_view::npos);
 }
 
+// Whether a byte above 127 lies between the start and the byte found, wherever the two are.
+TEST(FindControlByte, NotesAByteAbove127BeforeTheOneFound) {
+    for (std::size_t high = 0; high < 70; ++high) {
+        for (std::size_t end = 0; end <= 70; ++end) {
+            std::string bytes(70, 'x');
+            bytes[high] = '\xC3';
+            if (end < bytes.size()) {
+                bytes[end] = '\r';
+            }
+            bool noted = false;
+            ASSERT_EQ(FindControlByte(bytes, 0, ControlBit('\r'), noted), bytes.find('\r'));
+            ASSERT_EQ(noted, high < end) << high << " " << end;
+        }
+    }
+}
+
 TEST(FieldOf, FieldsCutAtSingleDelimiters) {
     EXPECT_EQ(FieldOf("cat  or dog", " ", 3), "or");
     EXPECT_EQ(FieldOf("cat  or dog", " ", 2), "");
@@ -261,5 +277,36 @@ TEST(Utf8, WellFormedOnlyAndMendedByReplacementAndCountedInUtf16Units) {
         EXPECT_EQ(IsUtf8(c.bytes), c.wellFormed);
         EXPECT_EQ(MendUtf8(c.bytes), c.mended);
         EXPECT_EQ(Utf16Length(c.mended), c.units);
+    }
+}
+
+// Told 32 bytes at a time, a sequence is judged as character by character (as MendUtf8
+// goes) wherever it lies across the blocks, and whatever follows it.
+TEST(Utf8, WellFormedAtEveryPlaceInTheBlocks) {
+    const std::string sequences[] = {
+        "\xC3\xA9",
+        "\xE6\x97\xA5",
+        "\xF0\x9F\x98\x80",
+        "\xED\x9F\xBF",
+        "\xF4\x8F\xBF\xBF",
+        "\x80",
+        "\xC3",
+        "\xC1\xBF",
+        "\xE0\x9F\xBF",
+        "\xED\xA0\x80",
+        "\xF0\x8F\xBF\xBF",
+        "\xF4\x90\x80\x80",
+        "\xF5\x80\x80\x80",
+        "\xE6\x97",
+        "\xC3\xA9\xA9",
+        "\xFF",
+    };
+    for (const std::string& sequence : sequences) {
+        for (std::size_t at = 0; at <= 70; ++at) {
+            for (const std::size_t after : {0u, 1u, 40u}) {
+                const std::string s = std::string(at, 'a') + sequence + std::string(after, 'b');
+                ASSERT_EQ(IsUtf8(s), MendUtf8(s) == s) << at << " " << after << " " << s;
+            }
+        }
     }
 }
