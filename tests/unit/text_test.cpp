@@ -1,5 +1,6 @@
 // The byte-string helpers: exact results at their edges.
 #include "text/bytes.h"
+#include "text/utf8_check.h"
 
 #include <gtest/gtest.h>
 
@@ -306,6 +307,7 @@ TEST(Utf8, WellFormedAtEveryPlaceInTheBlocks) {
             for (const std::size_t after : {0u, 1u, 40u}) {
                 const std::string s = std::string(at, 'a') + sequence + std::string(after, 'b');
                 ASSERT_EQ(IsUtf8(s), MendUtf8(s) == s) << at << " " << after << " " << s;
+                ASSERT_EQ(IsUtf8ByCharacter(s), IsUtf8(s)) << at << " " << after << " " << s;
             }
         }
     }
