@@ -221,6 +221,7 @@ std::optional<PadVersion> TakeInOtherVersion(PadLook look) {
     }
     const PadVersion version = VersionOf(read.digest);
     if (version == SaveState.lastSeen) {
+        SaveState.lastStamp = stamp;
         return version;
     }
     return Merge(read, version, stamp) ? std::optional<PadVersion>(version) : std::nullopt;
