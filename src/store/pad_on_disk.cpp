@@ -162,14 +162,6 @@ bool PadFileUnchanged(const char* name) {
            VersionOnDisk(name) == SaveState.lastSeen;
 }
 
-bool PadFileChangedElsewhere(const char* name) {
-    if (!SaveState.lastSeen) {
-        return false;
-    }
-    const std::optional<PadVersion> now = VersionOnDisk(name);
-    return now && now != SaveState.lastSeen;
-}
-
 // Leftovers go only while a whole pad stands under its own name. When it is missing, the
 // last leftover written whole takes its name; failing that, nothing is deleted.
 void TidyAfterCutShortSaves(const char* name) {

@@ -44,9 +44,6 @@ bool WritePadFile(const char* name, const PieceSource& next,
 
 // Whether the file is there and still holds what the program last read or wrote.
 bool PadFileUnchanged(const char* name);
-// Whether the file is known to hold something else now; a file that can't be read at the
-// moment (another program holds it) is not known to.
-bool PadFileChangedElsewhere(const char* name);
 
 // Removes what saves that were cut short left behind, while the file itself stands. When
 // it is missing, the last of them written whole takes its name: a save can lose the old
