@@ -79,10 +79,10 @@ bool TakePages(PadRead& read, const std::optional<FileStamp>& stamp) {
     return true;
 }
 
+// Another version on disk is taken in first, so that no save writes older pages over it.
 // A failed save of the window's position alone loses nothing and tells nothing. A failed
 // save of pages is tried again soon with nobody acting; if that fails too, the user hears
 // once per spell of failures (at the next action when this is a quiet moment).
-// Another version on disk is taken in first, so that no save writes older pages over it.
 bool SavePages(const std::vector<std::string>& pages) {
     const std::optional<PadVersion> onDisk = TakeInOtherVersion(PadLook::Thorough);
     const FileHeaderValues header = HeaderNow();
@@ -94,10 +94,10 @@ bool SavePages(const std::vector<std::string>& pages) {
         return true;
     }
     PagesFileWriter writer{header, pages, 0, {}};
+    const PieceSource next = [&] { return NextPiece(writer); };
     // A pad that can't be read now (another program holds it open) can't be replaced either:
     // the save fails as any other, with no claim that the pad was changed.
-    if (onDisk && WritePadFile(
-                      PagesFileName, [&] { return NextPiece(writer); }, onDisk)) {
+    if (onDisk && WritePadFile(PagesFileName, next, onDisk)) {
         SaveState.base = PageKeys(pages, SaveState.utf8, SaveState.utf8);
         SaveState.baseUtf8 = SaveState.utf8;
         RemoveCopiesBroughtIn();
