@@ -33,7 +33,7 @@ std::vector<std::string> PagesInFile(const WorkFolder& folder) {
 
 void WaitForPagesInFile(const WorkFolder& folder, const std::vector<std::string>& pages,
                         const std::string& what) {
-    WaitUntil([&] { return PagesInFile(folder) == pages; }, what, FollowMs);
+    PollUntil([&] { return PagesInFile(folder) == pages; }, FollowMs);
     ExpectPagesInFile(folder, pages, what);
 }
 
@@ -55,13 +55,13 @@ void IdleWindowFollowsTheOtherComputer() {
     Settle(main);
 
     // The page shown is the same there: the count follows, the selection stays.
-    std::string there = OtherComputerSaves(folder, {"one", "two", "three there", "four"});
+    OtherComputerSaves(folder, {"one", "two", "three there", "four"});
     WaitForPageCount(main, 4, "the count of the version with a page added");
     ExpectPageShown(main, 2, 4, "two");
     ExpectSelection(main, PageText, 2, 3, "a version that left the page shown as it was");
 
     // A page inserted before it, and its text changed there: it is page 3 now.
-    there = OtherComputerSaves(
+    const std::string there = OtherComputerSaves(
         folder, {"inserted there", "one", "two changed there", "three there", "four"});
     WaitForPageCount(main, 5, "the count of the version with a page inserted");
     ExpectPageShown(main, 3, 5, "two changed there");
