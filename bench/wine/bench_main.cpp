@@ -3,6 +3,7 @@
 #include "bench_pads.h"
 #include "check.h"
 #include "notepad_peer.h"
+#include "other_versions.h"
 #include "pages_file.h"
 #include "process.h"
 #include "results_table.h"
@@ -21,6 +22,7 @@
 namespace {
 
 constexpr int DragSteps = 20;
+constexpr int IdleSeconds = 3;
 // The code-page pad of this size is measured again written in UTF-8.
 constexpr int Utf8PadMb = 10;
 bool anyFailed = false;
@@ -89,6 +91,14 @@ void MeasureInWindow(ResultsTable& table, std::size_t column, const WorkFolder& 
                      const BenchPad& pad, bool allActions) {
     Session session(folder);
     const HWND main = session.Main();
+    const std::string idle =
+        "processor time of the idle window in " + std::to_string(IdleSeconds) + " s (ms)";
+    Try(table, idle, column,
+        [&] { table.Set(idle, column, MedianCell({IdleProcessorMs(main, IdleSeconds)})); });
+    Try(table, "another version renamed in: until shown (ms)", column, [&] {
+        table.Set("another version renamed in: until shown (ms)", column,
+                  MedianCell(TimeRenamesUntilShown(main, folder, pad, 5)));
+    });
     Try(table, "plain flip (ms)", column, [&] {
         const FlipFigures flips = TimePlainFlips(main, folder, 5);
         table.Set("plain flip (ms)", column, MedianCell(flips.shownMs));
@@ -222,9 +232,16 @@ int main(int argc, char** argv) {
     table.AddNote("Wall-clock figures of a shared machine: other work on it shows in them, so "
                   "compare runs made side by side.");
     table.AddNote("The UTF-8 pad holds as many pages of Latin with accents, Cyrillic, CJK and "
-                  "emoji, begins with EF BB BF, and gets start-up, flips and the search only; "
-                  "its search types a lower-case Cyrillic word that its last page holds with a "
-                  "capital.");
+                  "emoji, begins with EF BB BF, and gets start-up, the idle and renamed-in "
+                  "figures, flips and the search only; its search types a lower-case Cyrillic "
+                  "word that its last page holds with a capital.");
+    table.AddNote("Another version: the pad with page 1 (the page shown) changed, written beside "
+                  "it and renamed over it as sync clients do (MoveFileEx); timed from the rename "
+                  "until the window shows the new page 1, with no input; median of 5.");
+    table.AddNote(
+        "Processor time: GetThreadTimes (user and kernel) of the window's thread "
+        "before and after those seconds in which the window, just started, waits for input and "
+        "its folder's change notification; Wine counts it in 10 ms steps.");
     table.AddNote("Shift+Right includes the program's 60 ms highlight of the match, as the "
                   "window answers only after it.");
     table.Print("Quillpad.exe under Wine, and the system's notepad on the same text (ms, MB)");

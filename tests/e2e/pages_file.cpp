@@ -66,6 +66,13 @@ void WriteBytes(const std::string& path, std::string_view bytes) {
     Expect(whole, "cannot write " + path);
 }
 
+void ReplaceByRename(const std::string& path, std::string_view bytes) {
+    const std::string incoming = path + ".incoming";
+    WriteBytes(incoming, bytes);
+    Expect(MoveFileExW(Wide(incoming).c_str(), Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING) != 0,
+           "cannot rename " + incoming + " over " + path);
+}
+
 std::vector<std::string> NamesIn(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found;

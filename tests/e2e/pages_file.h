@@ -13,6 +13,9 @@ extern const char* const MarkerLine;
 bool IsFolder(const std::string& path);
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, std::string_view bytes);
+// Puts the bytes in the file's place as sync clients do: written whole under another name in
+// the same folder, then renamed over the file.
+void ReplaceByRename(const std::string& path, std::string_view bytes);
 // The names in a folder, "." and ".." left out.
 std::vector<std::string> NamesIn(const std::string& folder);
 
