@@ -39,15 +39,15 @@ void DeletePageAt(std::int32_t n) {
 }
 
 // Storing ends the wait for a typing pause, and is where the user acts: what waited for
-// that is told first. While the pad is unsaved, every store saves again, changed page or
-// not.
+// that is told first. While pages are ahead of the file (a save failed, a page was inserted,
+// a look at another version took the field in), every store saves, changed page or not.
 void StorePageText() {
     StopWaitTimer();
     TellPadNews();
     if (HelpMode == 1 || !CurrentPageExists()) {
         return;
     }
-    if (TakeFieldIntoPage() || SaveState.unsaved) {
+    if (TakeFieldIntoPage() || SaveState.unsaved || SaveState.pagesAhead) {
         SavePagesFile();
     } else {
         TakeInAndSave();

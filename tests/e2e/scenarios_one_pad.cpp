@@ -173,6 +173,7 @@ void PadReplacedWhileRunning() {
     ClickControl(main, NextButton);
     Settle(main);
     ExpectNoMessageBox(session.ProcessId());
+    ExpectPagesInFile(folder, {"one typed", "two too"}, "after the flips");
     ExpectNumber(Close(session, CloseBy::SystemCommand), 0, "the exit code");
     ExpectPagesInFile(folder, {"one typed", "two too"}, "after closing");
     ExpectBytes(ReadBytes(backup), restored, "the backup after closing");
