@@ -11,6 +11,8 @@
 #include "store/pages.h"
 #include "text/digest.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,11 @@ std::vector<std::string>& PagesHere() {
 std::int32_t& PageHere() {
     return HelpMode == 1 ? PageBeforeHelp : CurrentPage;
 }
+
+// Versions of the pad that another computer's may have grown from: the one this run began
+// with and those of its last saves are enough for the usual while a sync client takes to
+// pass one on.
+constexpr std::size_t BasesKept = 16;
 
 bool HoldsText(const std::vector<std::uint64_t>& keys) {
     const std::uint64_t empty = DigestOf("");
@@ -49,7 +56,7 @@ const char* WhyNotMerged(const PadRead& read, const std::vector<std::uint64_t>& 
     if (!read.endsLine) {
         return "it ends inside a page, as a file cut short does";
     }
-    if (!HoldsText(there) && HoldsText(SaveState.base)) {
+    if (!HoldsText(there) && HoldsText(SaveState.bases.back().keys)) {
         return "it holds no text at all";
     }
     return nullptr;
@@ -110,16 +117,44 @@ void TellKeptTwice(const PageMerge& merge) {
     }
 }
 
+std::size_t PagesInCommon(std::vector<std::uint64_t> a, const std::vector<std::uint64_t>& sortedB) {
+    std::sort(a.begin(), a.end());
+    std::vector<std::uint64_t> common;
+    std::set_intersection(a.begin(), a.end(), sortedB.begin(), sortedB.end(),
+                          std::back_inserter(common));
+    return common.size();
+}
+
+// The version the other one grew from: the one with most of its pages. A version that a
+// sync client put in place may have grown from an older save of this run than the last;
+// merged against the last, the pages saved since would count as deleted there. Of equals the
+// older wins, so that a page added here since is kept.
+const PadBase& BaseOf(const std::vector<std::string>& there, bool thereUtf8) {
+    const PadBase* best = &SaveState.bases.front();
+    std::size_t most = 0;
+    for (const PadBase& base : SaveState.bases) {
+        std::vector<std::uint64_t> keys = PageKeys(there, thereUtf8, base.utf8);
+        std::sort(keys.begin(), keys.end());
+        const std::size_t common = PagesInCommon(base.keys, keys);
+        if (common > most) {
+            most = common;
+            best = &base;
+        }
+    }
+    return *best;
+}
+
 // Merges the version read into the pages in memory; false when it can't be merged.
 bool Merge(PadRead& read, const PadVersion& version, const std::optional<FileStamp>& stamp) {
     PagesFileReader& reader = read.reader;
     const bool thereUtf8 = reader.header.utf8;
-    const bool baseUtf8 = SaveState.baseUtf8;
+    const PadBase& base = BaseOf(reader.pages, thereUtf8);
+    const bool baseUtf8 = base.utf8;
     const std::vector<std::uint64_t> there = PageKeys(reader.pages, thereUtf8, baseUtf8);
     const char* why = WhyNotMerged(read, there);
     PageMerge merge;
     if (why == nullptr) {
-        merge = MergePages(SaveState.base, PageKeys(PagesHere(), SaveState.utf8, baseUtf8), there);
+        merge = MergePages(base.keys, PageKeys(PagesHere(), SaveState.utf8, baseUtf8), there);
         why = MostlyTwice(merge) ? "most of its pages differ from yours" : nullptr;
     }
     if (why != nullptr) {
@@ -127,10 +162,7 @@ bool Merge(PadRead& read, const PadVersion& version, const std::optional<FileSta
         SaveState.fileHoldsPages = false;
         return KeepForeignVersion(version, why);
     }
-    const bool changedHere = SaveState.pagesAhead;
-    // The new base: the version read, in its own form.
-    SaveState.base = thereUtf8 == baseUtf8 ? there : PageKeys(reader.pages, thereUtf8, thereUtf8);
-    SaveState.baseUtf8 = thereUtf8;
+    RememberBase(reader.pages, thereUtf8);
     BothInOneForm(reader.pages, thereUtf8);
     // A pad in UTF-8 keeps the form its file has, with the mark or without.
     if (thereUtf8) {
@@ -138,15 +170,16 @@ bool Merge(PadRead& read, const PadVersion& version, const std::optional<FileSta
     }
     TakeMergedPages(merge, reader.pages);
     TellKeptTwice(merge);
-    // The merged pages stand on the version read: the next save writes them over it.
+    // The merged pages stand on the version read: the next save writes them over it, unless
+    // they are its pages (pages converted to UTF-8 hold nothing new, yet the file does not
+    // hold them in that form).
     FileHeader = reader.header.header;
     SaveState.lastSeen = version;
     SaveState.lastStamp = stamp;
     SaveState.headerOfFile = reader.header;
-    // Pages converted to UTF-8 hold nothing new, yet the file does not hold them in that form.
-    SaveState.pagesAhead = changedHere;
-    SaveState.fileHoldsPages = !changedHere && thereUtf8 == SaveState.utf8 && reader.imageKnown &&
-                               VersionOf(reader.image) == version;
+    SaveState.pagesAhead = PageKeys(PagesHere(), SaveState.utf8, baseUtf8) != there;
+    SaveState.fileHoldsPages = !SaveState.pagesAhead && thereUtf8 == SaveState.utf8 &&
+                               reader.imageKnown && VersionOf(reader.image) == version;
     return true;
 }
 
@@ -191,7 +224,7 @@ void BothInOneForm(std::vector<std::string>& there, bool thereUtf8) {
 
 std::optional<PadVersion> TakeInOtherVersion(PadLook look) {
     // Without a version read or written there is nothing to tell another one from.
-    if (!SaveState.lastSeen) {
+    if (!SaveState.lastSeen || SaveState.bases.empty()) {
         return VersionOnDisk(PagesFileName);
     }
     // Taken before the file is read: a change while it is read shows at the next look.
@@ -225,4 +258,17 @@ std::optional<PadVersion> TakeInOtherVersion(PadLook look) {
         return version;
     }
     return Merge(read, version, stamp) ? std::optional<PadVersion>(version) : std::nullopt;
+}
+
+void RememberBase(const std::vector<std::string>& pages, bool utf8) {
+    PadBase base{PageKeys(pages, utf8, utf8), utf8};
+    std::vector<PadBase>& bases = SaveState.bases;
+    if (!bases.empty() && bases.back().keys == base.keys && bases.back().utf8 == utf8) {
+        return;
+    }
+    // The first, the version this run began with, stays.
+    if (bases.size() == BasesKept) {
+        bases.erase(bases.begin() + 1);
+    }
+    bases.push_back(std::move(base));
 }

@@ -29,3 +29,6 @@ void BothInOneForm(std::vector<std::string>& there, bool thereUtf8);
 // the place of those in memory, and the page the user is on keeps its place among them; the
 // page text field changes only when that page's text did.
 void TakeMergedPages(const PageMerge& merge, std::vector<std::string>& there);
+
+// The pad now holds these pages, kept in UTF-8 or not: one more base to merge against.
+void RememberBase(const std::vector<std::string>& pages, bool utf8);

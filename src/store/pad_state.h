@@ -20,16 +20,21 @@ struct PadVersion {
     bool operator==(const PadVersion&) const = default;
 };
 
+// One version of the pad, page by page: a key per page, page 1 first, taken in the form the
+// pad then had (UTF-8 or not).
+struct PadBase {
+    std::vector<std::uint64_t> keys;
+    bool utf8 = false;
+};
+
 struct PadSaveState {
     // The file as this run last read or wrote it; empty while nothing is known of it.
     std::optional<PadVersion> lastSeen;
     // Its stamp then: a look that finds the same stamp takes the file for unchanged.
     std::optional<FileStamp> lastStamp;
-    // A key per page of the pad as last read or written, page 1 first, taken in the form
-    // the pad then had (UTF-8 or not): the base that the pages in memory and another
-    // version of the pad are both compared with.
-    std::vector<std::uint64_t> base;
-    bool baseUtf8 = false;
+    // The pad as this run last read or wrote it, a few versions back, oldest first: the
+    // bases that the pages in memory and another version of the pad are compared with.
+    std::vector<PadBase> bases;
     // The last version another program put there, and the backup name it is kept under
     // (empty while it is not kept): it is copied and told once however many saves follow.
     std::optional<PadVersion> foreign;

@@ -50,8 +50,7 @@ bool TakePages(PadRead& read, const std::optional<FileStamp>& stamp) {
     const Digest& digest = read.digest;
     RememberPadVersion(digest, stamp);
     Pages = std::move(reader.pages);
-    SaveState.base = PageKeys(Pages, SaveState.utf8, SaveState.utf8);
-    SaveState.baseUtf8 = SaveState.utf8;
+    RememberBase(Pages, SaveState.utf8);
     const bool cut = reader.marked && reader.textAfterEndMark;
     SaveState.fileHoldsPages =
         reader.imageKnown && !cut && VersionOf(reader.image) == VersionOf(digest);
@@ -98,8 +97,7 @@ bool SavePages(const std::vector<std::string>& pages) {
     // A pad that can't be read now (another program holds it open) can't be replaced either:
     // the save fails as any other, with no claim that the pad was changed.
     if (onDisk && WritePadFile(PagesFileName, next, onDisk)) {
-        SaveState.base = PageKeys(pages, SaveState.utf8, SaveState.utf8);
-        SaveState.baseUtf8 = SaveState.utf8;
+        RememberBase(pages, SaveState.utf8);
         RemoveCopiesBroughtIn();
         SaveState.headerOfFile = header;
         SaveState.fileHoldsPages = true;
