@@ -45,9 +45,10 @@ bool WritePadFile(const char* name, const PieceSource& next,
 // Whether the file is there and still holds what the program last read or wrote.
 bool PadFileUnchanged(const char* name);
 
-// Removes what saves that were cut short left behind, while the file itself stands. When
-// it is missing, the last of them written whole takes its name: a save can lose the old
-// file only in its replace step (Wine's ReplaceFileA removes it before moving the new one
-// in), and by then the new one is whole. Failing that, every leftover is kept under a
-// backup name and the user told which.
+// Tidies what saves that were cut short left behind. A partly written one goes; one written
+// whole takes the file's place when it is missing (a save loses the old file's name only in
+// its replace step, which moves it aside first, and by then the new one is whole) or holds
+// other bytes (it never took the place: the file it would have replaced is kept under a
+// backup name); one that is the file byte for byte goes. Whatever else is left (a file a
+// save moved aside) is kept under a backup name, and the user told which names hold what.
 void TidyAfterCutShortSaves(const char* name);
