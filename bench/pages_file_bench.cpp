@@ -1,12 +1,16 @@
 // Reading and saving whole pads of 1 and 10 MB, and reading a UTF-8 one, against a raw write;
 // merging two versions of the 10 MB pad beside saving it.
+#include "padfile/pad_state.h"
+#include "padfile/pad_text.h"
+#include "padfile/pages_file_format.h"
 #include "platform/files.h"
-#include "store/pad_state.h"
-#include "store/page_merge.h"
+#include "store/other_version.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
-#include "store/pages_file_format.h"
 #include "support/temp_folder.h"
+#include "sync/common_version.h"
+#include "sync/page_merge.h"
+#include "sync/version_history.h"
 #include "text/digest.h"
 
 #include <benchmark/benchmark.h>
@@ -71,19 +75,40 @@ void ParsePad(benchmark::State& state, bool utf8, bool mark) {
     ReportBytes(state, bytes.size());
 }
 
-// Opening the pad as the start does: the file read (from the page cache) and parsed.
-void OpenPadFile(benchmark::State& state, bool utf8) {
+// Opening the pad as the start does: the file read (from the page cache) and parsed, and
+// with a history, the history read too: one of a thousand versions, each a page changed.
+void OpenPadFile(benchmark::State& state, bool utf8, bool history) {
     TempFolder folder;
     MakePad(static_cast<int>(state.range(0)), utf8);
     const std::string bytes = PagesFileBytes();
     ReplaceFileWith(PagesFileName, OnePiece(bytes));
     const std::vector<std::string> written = Pages;
+    History = PadHistory();
+    HistoryFileName.clear();
+    if (history) {
+        std::vector<std::uint64_t> keys = PageKeys(Pages, utf8, utf8);
+        const std::uint64_t last = keys[0];
+        for (std::uint64_t n = 0; n < 1000; ++n) {
+            keys[n % keys.size()] = n;
+            RememberVersion(n, utf8, keys);
+        }
+        keys[0] = last;
+        HistoryFileName = "history.qph";
+        RememberVersion(VersionIdOf(keys), utf8, keys);
+        state.counters["history_KB"] = static_cast<double>(HistoryBytes(History).size()) / 1e3;
+    }
     for (auto _ : state) {
         benchmark::DoNotOptimize(OpenPad());
     }
-    if (Pages != written || SaveState.utf8 != utf8) {
+    // Read only once another version is met or written: it costs the start nothing.
+    History = PadHistory();
+    ReadHistoryWhenDue();
+    if (Pages != written || SaveState.utf8 != utf8 ||
+        FindKnownVersion(SaveState.versionHere) == nullptr ||
+        (history && !SaveState.versionHereOwn)) {
         state.SkipWithError("the pad did not open as written");
     }
+    HistoryFileName.clear();
     ReportBytes(state, bytes.size());
 }
 
@@ -105,12 +130,17 @@ void SavePad(benchmark::State& state) {
     TempFolder folder;
     MakePad(static_cast<int>(state.range(0)));
     const std::size_t size = PagesFileBytes().size();
+    // Every save of a new version writes the history of versions too.
+    History = PadHistory();
+    HistoryFileName = "history.qph";
     SavePagesFile();
     for (auto _ : state) {
         // A changed page, as at every real save: unchanged pages are not written again.
+        Pages[1].back() ^= 1;
         SaveState.pagesAhead = true;
         SavePagesFile();
     }
+    HistoryFileName.clear();
     ReportBytes(state, size);
 }
 
@@ -124,12 +154,20 @@ std::vector<std::uint64_t> PageDigests(const std::vector<std::string>& pages) {
     return digests;
 }
 
-// Two versions of the pad grown apart since the last save, 10 pages changed on each side and
-// spread over the pad, merged as the program does it: the pages of both digested, the base's
-// digests kept since that save.
+// Two versions of the pad grown apart since a save, 10 pages changed on each side and spread
+// over the pad, merged as the program does it: the pages of both digested, the version both
+// grew from found in a history of 20 by the other's versions line, then merged.
 void MergePad(benchmark::State& state) {
     MakePad(static_cast<int>(state.range(0)));
     const std::vector<std::uint64_t> base = PageDigests(Pages);
+    PadHistory history;
+    for (std::uint64_t n = 0; n < 20; ++n) {
+        std::vector<std::uint64_t> keys = base;
+        keys[n] = n;
+        history.versions.push_back(KnownVersion{n == 10 ? VersionIdOf(base) : n, false, keys});
+    }
+    history.versions[10].keys = base;
+    const std::vector<VersionId> thereGrewFrom = {100, 101, VersionIdOf(base), 5};
     std::vector<std::string> here = Pages;
     std::vector<std::string> there = Pages;
     const std::size_t step = base.size() / 11;
@@ -139,7 +177,8 @@ void MergePad(benchmark::State& state) {
     }
     PageMerge merge;
     for (auto _ : state) {
-        merge = MergePages(base, PageDigests(here), PageDigests(there));
+        const KnownVersion* common = NewestCommonVersion(history, thereGrewFrom);
+        merge = MergePages(common->keys, PageDigests(here), PageDigests(there));
         benchmark::DoNotOptimize(merge.pages.data());
     }
     const auto fromThere = std::count_if(merge.pages.begin(), merge.pages.end(),
@@ -209,13 +248,17 @@ BENCHMARK_CAPTURE(ParsePad, Utf8, true, true)->Arg(10000)->Unit(benchmark::kMill
 BENCHMARK_CAPTURE(ParsePad, Utf8WithoutMark, true, false)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(OpenPadFile, CodePage, false)
+BENCHMARK_CAPTURE(OpenPadFile, CodePage, false, false)
     ->Name("OpenPadFile")
     ->Arg(1000)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK_CAPTURE(OpenPadFile, Utf8, true)
+BENCHMARK_CAPTURE(OpenPadFile, WithHistory, false, true)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenPadFile, Utf8, true, false)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -1,9 +1,9 @@
 // How fast a search walks a large pad, in the code page and in UTF-8, against a plain memmem.
 #include "commands/flipping.h"
+#include "padfile/pad_state.h"
 #include "platform/window.h"
 #include "search/search.h"
 #include "search/walk.h"
-#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "support/fake_window.h"
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks that includes in src/ run one way: app/ on top, then commands/, stamps/ and
-# search/, then store/, then text/ and platform/, text/ taking nothing of platform/ (the
+# search/, then store/, then sync/, then padfile/, then text/ and platform/, text/ taking nothing of platform/ (the
 # clock's time comes in as an argument); and that no files include each other round in a
 # circle (a file and its header count as one).
 # Usage: include_order.sh SRC
@@ -10,9 +10,11 @@ cd "$src"
 
 level() {
     case $1 in
-    app) echo 3 ;;
-    commands | stamps | search) echo 2 ;;
-    store) echo 1 ;;
+    app) echo 5 ;;
+    commands | stamps | search) echo 4 ;;
+    store) echo 3 ;;
+    sync) echo 2 ;;
+    padfile) echo 1 ;;
     text | platform) echo 0 ;;
     *) echo "include_order: unknown folder $1" >&2; exit 2 ;;
     esac

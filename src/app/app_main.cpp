@@ -4,10 +4,12 @@
 #include "app/help_mode.h"
 #include "app/main_window_events.h"
 #include "app/single_copy.h"
+#include "padfile/pad_state.h"
+#include "platform/files.h"
 #include "search/search.h"
-#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
+#include "sync/version_history.h"
 
 int AppMain() {
     // Two copies on one pad would overwrite each other's pages.
@@ -16,6 +18,9 @@ int AppMain() {
         return 0;
     }
     HelpPages.assign(11, std::string());
+    if (const std::string folder = PadHistoryFolder(); !folder.empty()) {
+        HistoryFileName = HistoryFileFor(folder, WorkingFolderPath());
+    }
     if (OpenPad()) {
         CurrentPage = 1;
         LookAtPadOnDisk();
@@ -41,4 +46,6 @@ void ResetProgramState() {
     PageBeforeHelp = 0;
     PagesKeptDuringHelp.clear();
     SaveState = PadSaveState();
+    History = PadHistory();
+    HistoryFileName.clear();
 }

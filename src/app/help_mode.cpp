@@ -2,8 +2,8 @@
 #include "app/help_mode.h"
 
 #include "app/main_window_events.h"
+#include "padfile/pad_state.h"
 #include "platform/window.h"
-#include "store/pad_state.h"
 #include "store/page_store.h"
 
 std::vector<std::string> HelpPages;

@@ -1,8 +1,8 @@
 // What the main window does at its close command, at the session's end and when it moves.
 #include "app/main_window_events.h"
 
+#include "padfile/pad_state.h"
 #include "platform/window.h"
-#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 

@@ -2,6 +2,7 @@
 // the number of the process that claimed it, whose window a later start brings forward.
 #include "app/main_window.h"
 #include "app/single_copy.h"
+#include "platform/files.h"
 #include "platform/wide_text.h"
 
 #include <string>
@@ -11,25 +12,6 @@ namespace {
 
 // Open for the whole run: the claim lasts as long as some copy holds the block.
 HANDLE Claim = nullptr;
-
-// The folder as Windows resolves it, in UTF-8: its long name, so that a short 8.3 spelling
-// counts as the same folder, and any character of its name kept.
-std::string WorkingFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data());
-    if (length >= path.size()) {
-        path.resize(length);
-        length = GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data());
-    }
-    if (length == 0 || length >= path.size()) {
-        return std::string();
-    }
-    path.resize(length);
-    std::wstring full(GetLongPathNameW(path.c_str(), nullptr, 0), L'\0');
-    const DWORD fullLength =
-        GetLongPathNameW(path.c_str(), full.data(), static_cast<DWORD>(full.size()));
-    return Utf8(fullLength > 0 && fullLength < full.size() ? full.substr(0, fullLength) : path);
-}
 
 DWORD ProcessHoldingFolder() {
     void* view = MapViewOfFile(Claim, FILE_MAP_READ, 0, 0, sizeof(DWORD));
@@ -69,7 +51,7 @@ BOOL CALLBACK LookAtWindow(HWND window, LPARAM search) {
 } // namespace
 
 bool ClaimWorkingFolder() {
-    const std::string folder = WorkingFolder();
+    const std::string folder = WorkingFolderPath();
     if (folder.empty()) {
         return true;
     }

@@ -1,7 +1,7 @@
 // New Page, Insert Page and Delete Page, with their questions and refusals.
 #include "commands/page_commands.h"
 
-#include "store/pad_state.h"
+#include "padfile/pad_state.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
 #include "text/bytes.h"

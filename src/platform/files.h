@@ -98,6 +98,13 @@ std::vector<Leftover> LeftoversOfSaves(const char* name);
 constexpr int BusyTries = 6;
 constexpr int BusyWaitMs = 50;
 
+// The folder that keeps what this computer remembers of its pads, outside any folder a sync
+// client mirrors (made when missing); empty where there is none.
+std::string PadHistoryFolder();
+// The working folder's full path in UTF-8, as the system resolves it (long names); empty when
+// it can't be told.
+std::string WorkingFolderPath();
+
 bool RemoveFile(const char* name);
 // Gives the file a name that does not exist yet; false when it exists or on failure.
 bool RenameToNewName(const char* from, const char* to);

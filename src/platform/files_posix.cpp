@@ -335,3 +335,13 @@ bool RenameToNewName(const char* from, const char* to) {
     SyncFolder(".");
     return true;
 }
+
+// The tests choose a history file of their own where they need one.
+std::string PadHistoryFolder() {
+    return std::string();
+}
+
+std::string WorkingFolderPath() {
+    char path[4096];
+    return getcwd(path, sizeof path) != nullptr ? std::string(path) : std::string();
+}

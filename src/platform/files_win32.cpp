@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -334,4 +336,40 @@ bool RemoveFile(const char* name) {
 
 bool RenameToNewName(const char* from, const char* to) {
     return MoveToNewName(from, to);
+}
+
+// The folder as Windows resolves it, in UTF-8: its long name, so that a short 8.3 spelling
+// counts as the same folder, and any character of its name kept.
+std::string WorkingFolderPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data());
+    if (length >= path.size()) {
+        path.resize(length);
+        length = GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data());
+    }
+    if (length == 0 || length >= path.size()) {
+        return std::string();
+    }
+    path.resize(length);
+    std::wstring full(GetLongPathNameW(path.c_str(), nullptr, 0), L'\0');
+    const DWORD fullLength =
+        GetLongPathNameW(path.c_str(), full.data(), static_cast<DWORD>(full.size()));
+    return Utf8(fullLength > 0 && fullLength < full.size() ? full.substr(0, fullLength) : path);
+}
+
+// Under the user's local application data, which roaming profiles and sync folders leave out.
+std::string PadHistoryFolder() {
+    wchar_t local[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0,
+                                local))) {
+        return std::string();
+    }
+    std::wstring folder = std::wstring(local) + L"\\Quillpad";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    folder += L"\\History";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+               ? Utf8(folder)
+               : std::string();
 }

@@ -1,8 +1,8 @@
 // The brief highlight of the flash term in the page a search stopped on.
+#include "padfile/pad_text.h"
 #include "platform/window.h"
 #include "search/search.h"
 #include "search/walk.h"
-#include "store/pad_text.h"
 #include "text/bytes.h"
 
 // The lookup runs on the field's own text, where line breaks are CR LF, so its offsets

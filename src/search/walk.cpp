@@ -1,11 +1,11 @@
 // Searching backwards and forwards from the page shown to the nearest matching page.
 #include "search/walk.h"
 
+#include "padfile/pad_state.h"
+#include "padfile/pad_text.h"
 #include "platform/code_page.h"
 #include "platform/window.h"
 #include "search/search.h"
-#include "store/pad_state.h"
-#include "store/pad_text.h"
 #include "store/page_store.h"
 #include "text/bytes.h"
 

@@ -1,18 +1,21 @@
-// Another version of the pad: read, merged page by page with the pages in memory or shown as
-// it is, or kept under a backup name when merging it could lose a page.
+// Another version of the pad: read, merged page by page with the pages in memory against the
+// version both grew from, shown as it is, or kept under a backup name when merging it could
+// lose a page.
 #include "store/other_version.h"
 
+#include "padfile/pad_header.h"
+#include "padfile/pad_on_disk.h"
+#include "padfile/pad_text.h"
 #include "platform/files.h"
-#include "store/pad_header.h"
-#include "store/pad_on_disk.h"
-#include "store/pad_text.h"
+#include "store/pad_form.h"
 #include "store/page_field.h"
-#include "store/page_merge.h"
 #include "store/pages.h"
+#include "sync/common_version.h"
 #include "text/digest.h"
 
 #include <algorithm>
-#include <iterator>
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,23 +29,31 @@ std::int32_t& PageHere() {
     return HelpMode == 1 ? PageBeforeHelp : CurrentPage;
 }
 
-// Versions of the pad that another computer's may have grown from: the one this run began
-// with and those of its last saves are enough for the usual while a sync client takes to
-// pass one on.
-constexpr std::size_t BasesKept = 16;
+bool Names(const std::vector<VersionId>& ids, VersionId id) {
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+// The other version's page keys in either form, each taken once.
+struct ThereKeys {
+    const std::vector<std::string>& pages;
+    bool utf8;
+    std::array<std::optional<std::vector<std::uint64_t>>, 2> inForm{};
+    const std::vector<std::uint64_t>& operator()(bool form) {
+        std::optional<std::vector<std::uint64_t>>& keys = inForm[form ? 1 : 0];
+        if (!keys) {
+            keys = PageKeys(pages, utf8, form);
+        }
+        return *keys;
+    }
+};
 
 bool HoldsText(const std::vector<std::uint64_t>& keys) {
     const std::uint64_t empty = DigestOf("");
-    for (const std::uint64_t key : keys) {
-        if (key != empty) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(keys.begin(), keys.end(), [&](std::uint64_t key) { return key != empty; });
 }
 
-// Why the version read can't be merged without risking a page; nullptr when it can.
-const char* WhyNotMerged(const PadRead& read, const std::vector<std::uint64_t>& there) {
+// Why a version read can't be merged without risking a page; nullptr when it can.
+const char* WhyNotMerged(const PadRead& read, ThereKeys& there) {
     const PagesFileReader& reader = read.reader;
     if (!reader.marked) {
         return "it does not hold pages as Quillpad writes them";
@@ -56,7 +67,8 @@ const char* WhyNotMerged(const PadRead& read, const std::vector<std::uint64_t>& 
     if (!read.endsLine) {
         return "it ends inside a page, as a file cut short does";
     }
-    if (!HoldsText(there) && HoldsText(SaveState.bases.back().keys)) {
+    if (!HoldsText(there(SaveState.utf8)) &&
+        HoldsText(PageKeys(PagesHere(), SaveState.utf8, SaveState.utf8))) {
         return "it holds no text at all";
     }
     return nullptr;
@@ -65,6 +77,8 @@ const char* WhyNotMerged(const PadRead& read, const std::vector<std::uint64_t>& 
 // Keeps a version that can't be merged under a backup name, once however many saves come
 // after it; false while it is not kept. The user hears of each version once.
 bool KeepForeignVersion(const PadVersion& version, const char* why) {
+    SaveState.pagesAhead = true;
+    SaveState.fileHoldsPages = false;
     const bool firstSeen = SaveState.foreign != version;
     if (firstSeen) {
         SaveState.foreign = version;
@@ -91,20 +105,14 @@ bool KeepForeignVersion(const PadVersion& version, const char* why) {
 }
 
 // Whether more than half of the merged pages would be versions of pages that both sides
-// changed: two quite different pads, better kept apart than interleaved.
+// changed, or with no common version pages that only one side holds: two quite different
+// pads, better kept apart than interleaved.
 bool MostlyTwice(const PageMerge& merge) {
-    return merge.pages.empty() || merge.keptTwice.size() * 4 > merge.pages.size();
-}
-
-// Where the user's page went: the same page, or when the other side deleted it, the page
-// that followed it.
-std::int32_t PageFollowed(const PageMerge& merge, std::int32_t page) {
-    for (std::size_t n = 0; n < merge.pages.size(); ++n) {
-        if (merge.pages[n].here >= page) {
-            return static_cast<std::int32_t>(n + 1);
-        }
-    }
-    return static_cast<std::int32_t>(merge.pages.size());
+    const auto oneSided =
+        std::count_if(merge.pages.begin(), merge.pages.end(),
+                      [](const MergedPage& page) { return page.here == 0 || page.there == 0; });
+    return merge.pages.empty() || merge.keptTwice.size() * 4 > merge.pages.size() ||
+           (merge.united && static_cast<std::size_t>(oneSided) * 2 > merge.pages.size());
 }
 
 void TellKeptTwice(const PageMerge& merge) {
@@ -117,52 +125,39 @@ void TellKeptTwice(const PageMerge& merge) {
     }
 }
 
-std::size_t PagesInCommon(std::vector<std::uint64_t> a, const std::vector<std::uint64_t>& sortedB) {
-    std::sort(a.begin(), a.end());
-    std::vector<std::uint64_t> common;
-    std::set_intersection(a.begin(), a.end(), sortedB.begin(), sortedB.end(),
-                          std::back_inserter(common));
-    return common.size();
+// Whether the pages in memory are still those of the version they build on.
+bool UnchangedHere(const KnownVersion* mine) {
+    return mine && PageKeys(PagesHere(), SaveState.utf8, mine->utf8) == mine->keys;
 }
 
-// The version the other one grew from: the one with most of its pages. A version that a
-// sync client put in place may have grown from an older save of this run than the last;
-// merged against the last, the pages saved since would count as deleted there. Of equals the
-// older wins, so that a page added here since is kept.
-const PadBase& BaseOf(const std::vector<std::string>& there, bool thereUtf8) {
-    const PadBase* best = &SaveState.bases.front();
-    std::size_t most = 0;
-    for (const PadBase& base : SaveState.bases) {
-        std::vector<std::uint64_t> keys = PageKeys(there, thereUtf8, base.utf8);
-        std::sort(keys.begin(), keys.end());
-        const std::size_t common = PagesInCommon(base.keys, keys);
-        if (common > most) {
-            most = common;
-            best = &base;
-        }
+// The other version's pages merged with those in memory, against the version both grew from:
+// the one the pages here build on when nothing changed here and the other grew from it (or,
+// naming nothing, came after a version taken in), else the newest both histories hold, else
+// one told by content; with none, every page kept that this computer has not had already.
+PageMerge MergeWithHere(ThereKeys& there, const std::vector<VersionId>& thereGrewFrom, bool aCopy) {
+    const KnownVersion* mine = FindKnownVersion(SaveState.versionHere);
+    const KnownVersion* base = nullptr;
+    if (UnchangedHere(mine) && (Names(thereGrewFrom, SaveState.versionHere) ||
+                                (thereGrewFrom.empty() && !SaveState.versionHereOwn && !aCopy))) {
+        base = mine;
+    } else {
+        base = NewestCommonVersion(History, thereGrewFrom);
     }
-    return *best;
+    if (base == nullptr) {
+        base = CommonVersionByContent(History, there, DigestOf(""), !aCopy);
+    }
+    if (base == nullptr) {
+        return UniteExceptKnown(History, PageKeys(PagesHere(), SaveState.utf8, there.utf8), there,
+                                there.utf8);
+    }
+    return MergePages(base->keys, PageKeys(PagesHere(), SaveState.utf8, base->utf8),
+                      there(base->utf8));
 }
 
-// Merges the version read into the pages in memory; false when it can't be merged.
-bool Merge(PadRead& read, const PadVersion& version, const std::optional<FileStamp>& stamp) {
-    PagesFileReader& reader = read.reader;
+// The merged pages take the place of those in memory, in one form, and the pages in memory
+// now also grew from the version merged in.
+void TakeIn(const PageMerge& merge, PagesFileReader& reader) {
     const bool thereUtf8 = reader.header.utf8;
-    const PadBase& base = BaseOf(reader.pages, thereUtf8);
-    const bool baseUtf8 = base.utf8;
-    const std::vector<std::uint64_t> there = PageKeys(reader.pages, thereUtf8, baseUtf8);
-    const char* why = WhyNotMerged(read, there);
-    PageMerge merge;
-    if (why == nullptr) {
-        merge = MergePages(base.keys, PageKeys(PagesHere(), SaveState.utf8, baseUtf8), there);
-        why = MostlyTwice(merge) ? "most of its pages differ from yours" : nullptr;
-    }
-    if (why != nullptr) {
-        SaveState.pagesAhead = true;
-        SaveState.fileHoldsPages = false;
-        return KeepForeignVersion(version, why);
-    }
-    RememberBase(reader.pages, thereUtf8);
     BothInOneForm(reader.pages, thereUtf8);
     // A pad in UTF-8 keeps the form its file has, with the mark or without.
     if (thereUtf8) {
@@ -170,20 +165,81 @@ bool Merge(PadRead& read, const PadVersion& version, const std::optional<FileSta
     }
     TakeMergedPages(merge, reader.pages);
     TellKeptTwice(merge);
-    // The merged pages stand on the version read: the next save writes them over it, unless
-    // they are its pages (pages converted to UTF-8 hold nothing new, yet the file does not
-    // hold them in that form).
+    SaveState.carriesVersions = true;
+}
+
+// The file holds this version now: the next save writes over it.
+void SeeFile(const PagesFileReader& reader, const PadVersion& version,
+             const std::optional<FileStamp>& stamp) {
     FileHeader = reader.header.header;
     SaveState.lastSeen = version;
     SaveState.lastStamp = stamp;
     SaveState.headerOfFile = reader.header;
-    SaveState.pagesAhead = PageKeys(PagesHere(), SaveState.utf8, baseUtf8) != there;
+}
+
+// Takes in the version read; false when it can't be merged and could not be kept either.
+bool TakeInVersion(PadRead& read, const PadVersion& version,
+                   const std::optional<FileStamp>& stamp) {
+    ReadHistoryWhenDue();
+    PagesFileReader& reader = read.reader;
+    const bool thereUtf8 = reader.header.utf8;
+    ThereKeys there{reader.pages, thereUtf8};
+    if (const char* why = WhyNotMerged(read, there)) {
+        return KeepForeignVersion(version, why);
+    }
+    const VersionId id = VersionIdOf(there(thereUtf8));
+    const std::vector<VersionId> thereGrewFrom = reader.header.grewFrom;
+    // The same pages with another header or window position, or pages the ones here grew
+    // from: nothing new, and nothing to write back but pages that are newer here.
+    if (id == SaveState.versionHere || VersionKnown(id) || Names(SaveState.grewFrom, id)) {
+        SeeFile(reader, version, stamp);
+        const bool older = id != SaveState.versionHere;
+        SaveState.pagesAhead = SaveState.pagesAhead || older;
+        SaveState.fileHoldsPages = !SaveState.pagesAhead && thereUtf8 == SaveState.utf8 &&
+                                   reader.imageKnown && VersionOf(reader.image) == version;
+        SaveState.carriesVersions = SaveState.carriesVersions || older;
+        return true;
+    }
+    const PageMerge merge = MergeWithHere(there, thereGrewFrom, false);
+    if (MostlyTwice(merge)) {
+        return KeepForeignVersion(version, "most of its pages differ from yours");
+    }
+    RememberVersion(id, thereUtf8, there(thereUtf8));
+    // The pages here grew from the version read now, and from the one they built on.
+    std::vector<VersionId> before{SaveState.versionHere};
+    before.insert(before.end(), SaveState.grewFrom.begin(), SaveState.grewFrom.end());
+    SaveState.grewFrom = JoinedLineages(thereGrewFrom, before);
+    SaveState.versionHere = id;
+    SaveState.versionHereOwn = false;
+    SaveState.versionHereLine = reader.header.versionsLine;
+    TakeIn(merge, reader);
+    SeeFile(reader, version, stamp);
+    // The merged pages stand on the version read: the next save writes them over it, unless
+    // they are its pages (pages converted to UTF-8 hold nothing new, yet the file does not
+    // hold them in that form).
+    SaveState.pagesAhead = PageKeys(PagesHere(), SaveState.utf8, thereUtf8) != there(thereUtf8);
+    if (!SaveState.pagesAhead) {
+        SaveState.grewFrom = thereGrewFrom;
+    }
     SaveState.fileHoldsPages = !SaveState.pagesAhead && thereUtf8 == SaveState.utf8 &&
                                reader.imageKnown && VersionOf(reader.image) == version;
     return true;
 }
 
 } // namespace
+
+void ReadHistoryWhenDue() {
+    if (!SaveState.historyDue) {
+        return;
+    }
+    SaveState.historyDue = false;
+    LoadHistory();
+    const bool known = VersionKnown(SaveState.versionHere);
+    SaveState.versionHereOwn = known;
+    SaveState.carriesVersions = SaveState.carriesVersions || (!History.versions.empty() && !known);
+    RememberVersion(SaveState.versionHere, SaveState.keysReadUtf8, std::move(SaveState.keysRead));
+    SaveState.keysRead.clear();
+}
 
 void TakeMergedPages(const PageMerge& merge, std::vector<std::string>& there) {
     std::vector<std::string>& here = PagesHere();
@@ -224,7 +280,7 @@ void BothInOneForm(std::vector<std::string>& there, bool thereUtf8) {
 
 std::optional<PadVersion> TakeInOtherVersion(PadLook look) {
     // Without a version read or written there is nothing to tell another one from.
-    if (!SaveState.lastSeen || SaveState.bases.empty()) {
+    if (!SaveState.lastSeen) {
         return VersionOnDisk(PagesFileName);
     }
     // Taken before the file is read: a change while it is read shows at the next look.
@@ -257,18 +313,70 @@ std::optional<PadVersion> TakeInOtherVersion(PadLook look) {
         SaveState.lastStamp = stamp;
         return version;
     }
-    return Merge(read, version, stamp) ? std::optional<PadVersion>(version) : std::nullopt;
+    return TakeInVersion(read, version, stamp) ? std::optional<PadVersion>(version) : std::nullopt;
 }
 
-void RememberBase(const std::vector<std::string>& pages, bool utf8) {
-    PadBase base{PageKeys(pages, utf8, utf8), utf8};
-    std::vector<PadBase>& bases = SaveState.bases;
-    if (!bases.empty() && bases.back().keys == base.keys && bases.back().utf8 == utf8) {
+CopyTaken TakeInCopy(PadRead& read) {
+    ReadHistoryWhenDue();
+    PagesFileReader& reader = read.reader;
+    const bool thereUtf8 = reader.header.utf8;
+    ThereKeys there{reader.pages, thereUtf8};
+    if (!reader.marked || reader.textAfterEndMark || reader.notUtf8 || !read.endsLine) {
+        return CopyTaken::NotAPad;
+    }
+    const VersionId id = VersionIdOf(there(thereUtf8));
+    if (id == SaveState.versionHere || VersionKnown(id) || Names(SaveState.grewFrom, id)) {
+        return CopyTaken::NothingNew;
+    }
+    const PageMerge merge = MergeWithHere(there, reader.header.grewFrom, true);
+    if (merge.pages.empty()) {
+        return CopyTaken::NotAPad;
+    }
+    RememberVersion(id, thereUtf8, there(thereUtf8));
+    std::vector<VersionId> copy{id};
+    copy.insert(copy.end(), reader.header.grewFrom.begin(), reader.header.grewFrom.end());
+    SaveState.grewFrom = JoinedLineages(copy, SaveState.grewFrom);
+    TakeIn(merge, reader);
+    SaveState.pagesAhead = true;
+    return CopyTaken::Merged;
+}
+
+void VersionWritten(const std::vector<std::uint64_t>& keys, bool utf8,
+                    const FileHeaderValues& header) {
+    const VersionId id = VersionIdOf(keys);
+    if (id == SaveState.versionHere) {
         return;
     }
-    // The first, the version this run began with, stays.
-    if (bases.size() == BasesKept) {
-        bases.erase(bases.begin() + 1);
+    ReadHistoryWhenDue();
+    SaveState.grewFrom = header.grewFrom;
+    SaveState.versionHere = id;
+    SaveState.versionHereOwn = true;
+    SaveState.versionHereLine = header.versionsLine;
+    RememberVersion(id, utf8, keys);
+}
+
+// The same pages keep their line; new ones carry it once the pad has met another version,
+// naming the version they build on first.
+void AddVersionsLine(FileHeaderValues& header, std::uint64_t id) {
+    if (id != SaveState.versionHere) {
+        ReadHistoryWhenDue();
     }
-    bases.push_back(std::move(base));
+    if (id == SaveState.versionHere) {
+        header.versionsLine = SaveState.versionHereLine;
+        header.grewFrom = SaveState.grewFrom;
+    } else if (SaveState.carriesVersions) {
+        header.versionsLine = true;
+        header.grewFrom = JoinedLineages({SaveState.versionHere}, SaveState.grewFrom);
+    }
+}
+
+void VersionRead(const std::vector<std::uint64_t>& keys, bool utf8,
+                 const FileHeaderValues& header) {
+    SaveState.versionHere = VersionIdOf(keys);
+    SaveState.versionHereLine = header.versionsLine;
+    SaveState.grewFrom = header.grewFrom;
+    SaveState.carriesVersions = header.versionsLine;
+    SaveState.historyDue = true;
+    SaveState.keysRead = keys;
+    SaveState.keysReadUtf8 = utf8;
 }

@@ -2,11 +2,12 @@
 // whatever the pad keeps it in.
 #include "store/page_field.h"
 
+#include "padfile/pad_state.h"
+#include "padfile/pad_text.h"
+#include "padfile/stored_text.h"
 #include "platform/window.h"
-#include "store/pad_state.h"
-#include "store/pad_text.h"
+#include "store/pad_form.h"
 #include "store/pages.h"
-#include "store/stored_text.h"
 #include "text/bytes.h"
 
 std::string ShownText;

@@ -2,12 +2,12 @@
 // which shows it in UTF-8 whatever the pad keeps it in.
 #include "store/page_store.h"
 
+#include "padfile/pad_state.h"
+#include "padfile/stored_text.h"
 #include "platform/window.h"
 #include "store/conflicted_copies.h"
 #include "store/other_version.h"
-#include "store/pad_state.h"
 #include "store/pages_file.h"
-#include "store/stored_text.h"
 #include "text/bytes.h"
 
 namespace {

@@ -1,16 +1,17 @@
 // The pages file "Quillpad.qpd": creating, reading and saving it, and opening the pad.
 #include "store/pages_file.h"
 
+#include "padfile/pad_on_disk.h"
+#include "padfile/pad_state.h"
+#include "padfile/pad_text.h"
+#include "padfile/pages_file_format.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/window.h"
 #include "store/conflicted_copies.h"
 #include "store/other_version.h"
-#include "store/pad_on_disk.h"
-#include "store/pad_state.h"
-#include "store/pad_text.h"
 #include "store/pages.h"
-#include "store/pages_file_format.h"
+#include "sync/version_history.h"
 #include "text/bytes.h"
 #include "text/digest.h"
 
@@ -50,7 +51,7 @@ bool TakePages(PadRead& read, const std::optional<FileStamp>& stamp) {
     const Digest& digest = read.digest;
     RememberPadVersion(digest, stamp);
     Pages = std::move(reader.pages);
-    RememberBase(Pages, SaveState.utf8);
+    VersionRead(PageKeys(Pages, SaveState.utf8, SaveState.utf8), SaveState.utf8, reader.header);
     const bool cut = reader.marked && reader.textAfterEndMark;
     SaveState.fileHoldsPages =
         reader.imageKnown && !cut && VersionOf(reader.image) == VersionOf(digest);
@@ -78,13 +79,22 @@ bool TakePages(PadRead& read, const std::optional<FileStamp>& stamp) {
     return true;
 }
 
+// The header values in memory, and for a pad that has met another version of itself the
+// versions that pages with this id grew from.
+FileHeaderValues HeaderToWrite(VersionId id) {
+    FileHeaderValues header = HeaderNow();
+    AddVersionsLine(header, id);
+    return header;
+}
+
 // Another version on disk is taken in first, so that no save writes older pages over it.
 // A failed save of the window's position alone loses nothing and tells nothing. A failed
 // save of pages is tried again soon with nobody acting; if that fails too, the user hears
 // once per spell of failures (at the next action when this is a quiet moment).
 bool SavePages(const std::vector<std::string>& pages) {
     const std::optional<PadVersion> onDisk = TakeInOtherVersion(PadLook::Thorough);
-    const FileHeaderValues header = HeaderNow();
+    const std::vector<std::uint64_t> keys = PageKeys(pages, SaveState.utf8, SaveState.utf8);
+    const FileHeaderValues header = HeaderToWrite(VersionIdOf(keys));
     // Writing what the file holds already would only cost time: a big pad's save at every
     // start, where the window shows at the place the file names, for one.
     if (onDisk && onDisk == SaveState.lastSeen && !SaveState.pagesAhead &&
@@ -97,7 +107,7 @@ bool SavePages(const std::vector<std::string>& pages) {
     // A pad that can't be read now (another program holds it open) can't be replaced either:
     // the save fails as any other, with no claim that the pad was changed.
     if (onDisk && WritePadFile(PagesFileName, next, onDisk)) {
-        RememberBase(pages, SaveState.utf8);
+        VersionWritten(keys, SaveState.utf8, header);
         RemoveCopiesBroughtIn();
         SaveState.headerOfFile = header;
         SaveState.fileHoldsPages = true;
@@ -148,7 +158,8 @@ void ReadFileHeader() {
 }
 
 std::string PagesFileBytes() {
-    return PagesFileImage(HeaderNow(), Pages);
+    return PagesFileImage(
+        HeaderToWrite(VersionIdOf(PageKeys(Pages, SaveState.utf8, SaveState.utf8))), Pages);
 }
 
 bool SavePagesFile() {
@@ -217,5 +228,7 @@ bool OpenPad() {
     }
     UseHeader(read.reader.header);
     SaveState.headerOfFile = HeaderNow();
+    SaveState.headerOfFile.versionsLine = read.reader.header.versionsLine;
+    SaveState.headerOfFile.grewFrom = read.reader.header.grewFrom;
     return TakePages(read, stamp);
 }

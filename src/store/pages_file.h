@@ -1,7 +1,7 @@
 // The pages file "Quillpad.qpd": its lines, reading it and writing it whole.
 #pragma once
 
-#include "store/pad_header.h"
+#include "padfile/pad_header.h"
 
 #include <cstdint>
 #include <string>

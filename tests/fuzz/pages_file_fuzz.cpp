@@ -1,9 +1,9 @@
 // Fuzz target: any bytes read as a pages file, then saved and read again.
-#include "store/pad_state.h"
+#include "padfile/pad_state.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
-#include "store/pages_file_format.h"
-#include "store/stored_text.h"
+#include "padfile/pages_file_format.h"
+#include "padfile/stored_text.h"
 #include "text/bytes.h"
 #include "text/digest.h"
 

@@ -1,10 +1,10 @@
 // Start-up and shutdown around the window's run.
 #include "app/app_main.h"
 #include "commands/flipping.h"
+#include "padfile/pages_file_format.h"
 #include "platform/window.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
-#include "store/pages_file_format.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"
 

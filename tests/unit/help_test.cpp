@@ -1,10 +1,10 @@
 // Help mode: switching in and out through the window, and the help pages themselves.
 #include "app/help_mode.h"
+#include "padfile/pages_file_format.h"
+#include "padfile/stored_text.h"
 #include "platform/window.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
-#include "store/pages_file_format.h"
-#include "store/stored_text.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"
 
@@ -122,9 +122,19 @@ TEST_F(Help, ExitHelpTakesInTheFileAsItIsNowAndLosesNoPage) {
         const char* text;
         std::vector<std::string> saved;
     } cases[] = {
-        {"shortened", [] { WriteBytes(PagesFileName, Pad({"a", "b", "c"})); }, 3, " 3", "c",
+        {"shortened",
+         [] {
+             WriteBytes(PagesFileName, Pad({"a", "b", "c"}));
+         },
+         3,
+         " 3",
+         "c",
          {"", "a", "b", "five!"}},
-        {"removed", [] { std::filesystem::remove(PagesFileName); }, 5, " 7", "five",
+        {"removed",
+         [] { std::filesystem::remove(PagesFileName); },
+         5,
+         " 7",
+         "five",
          {"", "one", "two", "three", "four", "five!", "six", "seven"}},
     };
     for (const auto& c : cases) {

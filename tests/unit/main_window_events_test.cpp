@@ -2,10 +2,10 @@
 // nothing is written that the file holds already.
 #include "app/help_mode.h"
 #include "app/main_window_events.h"
+#include "padfile/pages_file_format.h"
 #include "platform/save_faults.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
-#include "store/pages_file_format.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"
 

@@ -5,14 +5,15 @@
 #include "app/help_mode.h"
 #include "app/main_window_events.h"
 #include "commands/flipping.h"
+#include "padfile/pad_state.h"
+#include "padfile/pages_file_format.h"
+#include "padfile/stored_text.h"
 #include "store/conflicted_copies.h"
-#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
-#include "store/pages_file_format.h"
-#include "store/stored_text.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"
+#include "sync/copy_names.h"
 #include "text/digest.h"
 
 #include <gtest/gtest.h>
@@ -77,6 +78,17 @@ TEST(OtherVersion, ShownMergedOrKeptAtEveryMoment) {
         // clang-format off
         {"idle: shown as it is", idle, Pad({"one", "TWO", "three", "four"}), look,
          {"", "one", "TWO", "three", "four"}, 2, "", false, false},
+        {"idle: every later version shown as it is", idle, Pad({"one", "TWO 3 3", "three"}),
+         [] {
+             const std::string last = FileBytes(PagesFileName);
+             for (const char* two : {"TWO", "TWO 2"}) {
+                 WriteBytes(PagesFileName, Pad({"one", two, "three"}));
+                 LookAtPadOnDisk();
+             }
+             WriteBytes(PagesFileName, last);
+             LookAtPadOnDisk();
+         },
+         {"", "one", "TWO 3 3", "three"}, 2, "", false, false},
         {"idle: a page inserted before the one shown", idle, Pad({"zero", "one", "two", "three"}),
          look, {"", "zero", "one", "two", "three"}, 3, "", false, false},
         {"a move never rolls back", idle, Pad({"one", "TWO", "three"}),

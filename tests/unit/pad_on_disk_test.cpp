@@ -2,10 +2,10 @@
 // something else is kept under a backup name before the next save; and what cut-short
 // saves left behind is tidied away at the start, never the only copy of the pad.
 #include "file_size_limit.h"
+#include "padfile/pages_file_format.h"
 #include "platform/save_faults.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
-#include "store/pages_file_format.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"
 

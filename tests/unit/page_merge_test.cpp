@@ -1,6 +1,6 @@
 // The page merge: what pages changed, inserted or deleted on one side or both become, the
 // same pages whichever side merges, and no page that differs from the base lost.
-#include "store/page_merge.h"
+#include "sync/page_merge.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The page store: what reaches the page list and the file, and when.
+#include "padfile/pages_file_format.h"
+#include "padfile/stored_text.h"
 #include "platform/window.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
-#include "store/pages_file_format.h"
-#include "store/stored_text.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"
 

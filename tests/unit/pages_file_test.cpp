@@ -1,13 +1,13 @@
 // The pages file byte for byte: new files, saves, reading odd files, and keeping the
 // user's bytes whatever is found under the pad's name.
 #include "file_size_limit.h"
+#include "padfile/pad_state.h"
+#include "padfile/pages_file_format.h"
+#include "padfile/stored_text.h"
 #include "platform/code_page.h"
 #include "platform/window.h"
-#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "store/pages_file.h"
-#include "store/pages_file_format.h"
-#include "store/stored_text.h"
 #include "support/fake_clock.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"
@@ -164,6 +164,36 @@ TEST_F(PagesFile, TheLaterOfTwoHeaderLinesIsKeptAndWrittenBack) {
     EXPECT_EQ(FileHeader, "http://second");
     SavePagesFile();
     EXPECT_EQ(FileBytes(PagesFileName), PadFile("http://second", " 1  2", "p\r\n"));
+}
+
+// A pad that met another version names the versions it grew from on a line before the marker;
+// a damaged line names none, and the pages and header read as ever.
+TEST_F(PagesFile, TheVersionsLineIsReadWrittenAndIgnoredWhenDamaged) {
+    const std::string line = std::string(VersionsLineStart) + " 00000000000000ff 0123456789abcdef";
+    const struct {
+        std::string line;
+        std::vector<std::uint64_t> ids;
+    } rows[] = {
+        {line, {0xff, 0x0123456789abcdefULL}},
+        {std::string(VersionsLineStart), {}},
+        {line + "0", {}},
+        {std::string(VersionsLineStart) + " 00000000000000fg", {}},
+        {"[Versions] written by hand", {}},
+    };
+    for (const auto& row : rows) {
+        const std::string bytes = PadFile("http://h", " 1  2", "p\r\n");
+        const std::string withLine =
+            std::string(bytes).insert(bytes.find(Marker), row.line + "\r\n");
+        const FileHeaderValues header = ParseFileHeader(withLine);
+        EXPECT_TRUE(header.versionsLine) << row.line;
+        EXPECT_EQ(header.grewFrom, row.ids) << row.line;
+        EXPECT_EQ(header.header, "http://h");
+        EXPECT_EQ(Parsed(withLine), (PageList{"", "p"}));
+        if (!row.ids.empty()) {
+            EXPECT_EQ(PagesFileImage(header, {"", "p"}), withLine);
+        }
+    }
+    EXPECT_FALSE(ParseFileHeader(PadFile("http://h", " 1  2", "p\r\n")).versionsLine);
 }
 
 TEST_F(PagesFile, PositionLinesAreReadByTheirFields) {

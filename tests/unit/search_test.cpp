@@ -1,11 +1,11 @@
 // Searching: the match test's fields and connectives, the walk, and the flash selection.
 #include "commands/flipping.h"
+#include "padfile/pad_state.h"
 #include "platform/code_page.h"
 #include "platform/window.h"
 #include "search/match.h"
 #include "search/search.h"
 #include "search/walk.h"
-#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"

@@ -1,7 +1,7 @@
 // The pages file's header values in memory.
-#include "store/pad_header.h"
+#include "padfile/pad_header.h"
 
-#include "store/pad_state.h"
+#include "padfile/pad_state.h"
 
 const char* const PagesFileName = "Quillpad.qpd";
 

@@ -1,7 +1,7 @@
 // The pages file as bytes: its lines read from pieces, and the file written in pieces.
-#include "store/pages_file_format.h"
+#include "padfile/pages_file_format.h"
 
-#include "store/stored_text.h"
+#include "padfile/stored_text.h"
 #include "text/bytes.h"
 
 #include <algorithm>
@@ -41,6 +41,9 @@ void AppendFixedLines(std::string& out, const FileHeaderValues& header) {
     AppendLine(out, PositionLine);
     AppendLine(out, NumberText(header.left) + " " + NumberText(header.top));
     AppendLine(out, "");
+    if (header.versionsLine) {
+        AppendLine(out, VersionsLineOf(header.grewFrom));
+    }
     AppendLine(out, MarkerLine);
 }
 
@@ -93,6 +96,10 @@ void TakeLine(PagesFileReader& reader, std::string_view line) {
             reader.header.header = std::string(line);
             reader.headerText = Utf8Evidence();
             NoteUtf8(reader.headerText, line, high && !utf8Mark);
+        }
+        if (line.starts_with(VersionsLineStart.substr(0, 10))) {
+            reader.header.versionsLine = true;
+            reader.header.grewFrom = VersionIdsOf(line);
         }
         if (Contains(line, "[Position]")) {
             reader.headerStep = Step::PositionLine;
@@ -210,6 +217,44 @@ void FinishReading(PagesFileReader& reader) {
     const Utf8Evidence& pages = reader.pagesText;
     reader.header.utf8 = reader.header.utf8Mark || (header.wellFormed && pages.wellFormed &&
                                                     (header.beyondAscii || pages.beyondAscii));
+}
+
+std::vector<std::uint64_t> VersionIdsOf(std::string_view line) {
+    std::vector<std::uint64_t> ids;
+    if (!line.starts_with(VersionsLineStart)) {
+        return ids;
+    }
+    line.remove_prefix(VersionsLineStart.size());
+    while (!line.empty()) {
+        if (line.size() < 17 || line[0] != ' ' || ids.size() == VersionsLineIds) {
+            return {};
+        }
+        std::uint64_t id = 0;
+        for (const char c : line.substr(1, 16)) {
+            const int digit = c >= '0' && c <= '9'   ? c - '0'
+                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                     : -1;
+            if (digit < 0) {
+                return {};
+            }
+            id = id << 4 | static_cast<std::uint64_t>(digit);
+        }
+        ids.push_back(id);
+        line.remove_prefix(17);
+    }
+    return ids;
+}
+
+std::string VersionsLineOf(const std::vector<std::uint64_t>& ids) {
+    std::string line(VersionsLineStart);
+    constexpr std::string_view Hex = "0123456789abcdef";
+    for (std::size_t n = 0; n < ids.size() && n < VersionsLineIds; ++n) {
+        line.push_back(' ');
+        for (int shift = 60; shift >= 0; shift -= 4) {
+            line.push_back(Hex[(ids[n] >> shift) & 0xF]);
+        }
+    }
+    return line;
 }
 
 FileHeaderValues ParseFileHeader(std::string_view bytes) {

@@ -2,8 +2,8 @@
 // told: every rule of saving reads and sets this one record.
 #pragma once
 
+#include "padfile/pages_file_format.h"
 #include "platform/files.h"
-#include "store/pages_file_format.h"
 
 #include <cstdint>
 #include <functional>
@@ -20,21 +20,25 @@ struct PadVersion {
     bool operator==(const PadVersion&) const = default;
 };
 
-// One version of the pad, page by page: a key per page, page 1 first, taken in the form the
-// pad then had (UTF-8 or not).
-struct PadBase {
-    std::vector<std::uint64_t> keys;
-    bool utf8 = false;
-};
-
 struct PadSaveState {
     // The file as this run last read or wrote it; empty while nothing is known of it.
     std::optional<PadVersion> lastSeen;
     // Its stamp then: a look that finds the same stamp takes the file for unchanged.
     std::optional<FileStamp> lastStamp;
-    // The pad as this run last read or wrote it, a few versions back, oldest first: the
-    // bases that the pages in memory and another version of the pad are compared with.
-    std::vector<PadBase> bases;
+    // The version of the pad's pages that the pages in memory build on (the last one written
+    // or taken in; an id of its pages alone), whether this computer wrote it, whether its file
+    // has the versions line, and the ids of the versions it grew from, newest first.
+    std::uint64_t versionHere = 0;
+    bool versionHereOwn = false;
+    bool versionHereLine = false;
+    std::vector<std::uint64_t> grewFrom;
+    // The pad has met another version of itself: its saves carry the versions line.
+    bool carriesVersions = false;
+    // The history of versions is read when first needed, not at the start; until then the
+    // version read at the start waits to join it.
+    bool historyDue = false;
+    std::vector<std::uint64_t> keysRead;
+    bool keysReadUtf8 = false;
     // The last version another program put there, and the backup name it is kept under
     // (empty while it is not kept): it is copied and told once however many saves follow.
     std::optional<PadVersion> foreign;

@@ -3,9 +3,9 @@
 // and what cut-short saves left behind is tidied away at the start.
 #pragma once
 
+#include "padfile/pad_state.h"
+#include "padfile/pages_file_format.h"
 #include "platform/files.h"
-#include "store/pad_state.h"
-#include "store/pages_file_format.h"
 #include "text/digest.h"
 
 #include <optional>

@@ -1,5 +1,5 @@
 // Turning page texts into the stored form and back.
-#include "store/stored_text.h"
+#include "padfile/stored_text.h"
 
 #include "text/bytes.h"
 

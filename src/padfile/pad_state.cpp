@@ -1,6 +1,6 @@
 // The pad's save state, and the notices about it that wait for a moment when a box can't
 // take keys meant for the page.
-#include "store/pad_state.h"
+#include "padfile/pad_state.h"
 
 #include "platform/window.h"
 

@@ -17,6 +17,7 @@ struct PageMerge {
     std::vector<MergedPage> pages;       // the result, page 1 first
     std::vector<std::int32_t> keptTwice; // result page numbers of the first page of each pair of
                                          // versions of one page that both sides changed differently
+    bool united = false;                 // no base: every page that differs kept
 };
 
 // A digest per page, page 1 first (no unused element 0): of the base, this side and the other.

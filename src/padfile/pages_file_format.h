@@ -20,6 +20,12 @@ inline constexpr std::string_view MarkerLine =
     "Return/LineFeed characters.";
 // What a line must begin with to be the marker.
 inline constexpr std::string_view MarkerStart = MarkerLine.substr(0, 30);
+// A pad that has met another version of itself names the versions it grew from on a line of
+// its own before the marker, which reading the header and pages passes over.
+inline constexpr std::string_view VersionsLineStart =
+    "[Versions] This pad grew from these versions of it, newest first:";
+// The ids a versions line holds at most: about a kilobyte.
+inline constexpr std::size_t VersionsLineIds = 56;
 
 struct FileHeaderValues {
     std::string header;
@@ -32,7 +38,15 @@ struct FileHeaderValues {
     // it is in the code page.
     bool utf8 = false;
     bool utf8Mark = false; // the file begins with the mark (EF BB BF), and a save writes it
+    // The file has a versions line, and the ids it holds, newest first (none when it is
+    // damaged); a save writes the line when versionsLine is set.
+    bool versionsLine = false;
+    std::vector<std::uint64_t> grewFrom;
 };
+
+// A versions line's ids; empty when the line is damaged.
+std::vector<std::uint64_t> VersionIdsOf(std::string_view line);
+std::string VersionsLineOf(const std::vector<std::uint64_t>& ids);
 
 inline constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 

@@ -2,7 +2,7 @@
 // main window's position, which every save writes.
 #pragma once
 
-#include "store/pages_file_format.h"
+#include "padfile/pages_file_format.h"
 
 #include <cstdint>
 #include <string>
@@ -19,5 +19,7 @@ extern std::int32_t NoStoredPosition;
 FileHeaderValues HeaderNow();
 // Takes the header values read from the file.
 void UseHeader(const FileHeaderValues& values);
-// Whether a save of one writes the same fixed lines as a save of the other.
+// Whether a save of one writes the same fixed lines as a save of the other, but for the
+// versions line: the line tells what a version of the pages grew from, so the same pages
+// need no save for it.
 bool SameHeader(const FileHeaderValues& a, const FileHeaderValues& b);

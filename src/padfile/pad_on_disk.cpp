@@ -1,9 +1,9 @@
 // The pad on disk as the program last saw it: its size and digest, never a second copy
 // of its bytes, checked by reading the file in pieces.
-#include "store/pad_on_disk.h"
+#include "padfile/pad_on_disk.h"
 
+#include "padfile/pad_state.h"
 #include "platform/files.h"
-#include "store/pad_state.h"
 #include "text/digest.h"
 
 #include <algorithm>

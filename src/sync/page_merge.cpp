@@ -2,7 +2,7 @@
 // the base pages that both versions kept, the pages each version changed or inserted brought
 // together. Every choice depends on the two versions alone, never on which one is this side,
 // so that two PCs merging the same versions reach the same pages.
-#include "store/page_merge.h"
+#include "sync/page_merge.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,0 +1,43 @@
+// The version of the pad that this computer's pages and another version both grew from: known
+// by its id where the other version names the versions it grew from, else told by content.
+#pragma once
+
+#include "padfile/pages_file_format.h"
+#include "sync/page_merge.h"
+#include "sync/version_history.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// The newest version the other one grew from (its versions line, newest first) whose pages
+// this computer still knows; nullptr when it names none.
+const KnownVersion* NewestCommonVersion(const PadHistory& history,
+                                        const std::vector<VersionId>& thereGrewFrom);
+
+// The other version's page keys in the form asked for (UTF-8 or not).
+using KeysInForm = std::function<const std::vector<std::uint64_t>&(bool utf8)>;
+
+// With no id in common: the newest version of the history whose own new pages (pages no
+// earlier version held) the other version holds as well, which it must have grown from or
+// after. The first version's pages count only when asked for (another computer's version of
+// the pad grew from what the sync client last settled on, which this computer read at its
+// start; a conflicted copy may be a sibling of it) and while the history still holds every
+// version since its start. nullptr when the other version holds nothing that tells.
+const KnownVersion* CommonVersionByContent(const PadHistory& history, const KeysInForm& there,
+                                           std::uint64_t emptyPageKey, bool firstCounts);
+
+// With no common version at all: every page of both kept once, except the other version's
+// pages that this computer has had (in the history's keys): those are older versions of its
+// pages, or pages deleted here.
+PageMerge UniteExceptKnown(const PadHistory& history, const std::vector<std::uint64_t>& here,
+                           const KeysInForm& there, bool thereUtf8);
+
+// Where the page the user was on went in a merge: the same page, or when the other side
+// deleted it, the page that followed it.
+std::int32_t PageFollowed(const PageMerge& merge, std::int32_t page);
+
+// The versions two lineages (newest first) name, newest first from both in turn, each once,
+// within what a versions line holds.
+std::vector<VersionId> JoinedLineages(const std::vector<VersionId>& a,
+                                      const std::vector<VersionId>& b);
