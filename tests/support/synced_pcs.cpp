@@ -188,8 +188,8 @@ void SyncedPcs::Step(const std::string& step) {
     } else if (what == "type") {
         GoTo(page);
         const std::string before = Fake.texts[ID_PAGE_TEXT];
-        const std::string word = std::string(1, static_cast<char>('a' + pc)) +
-                                 std::to_string(++words_);
+        const std::string word =
+            std::string(1, static_cast<char>('a' + pc)) + std::to_string(++words_);
         const std::string after = before.empty() ? word : before + " " + word;
         replaced_.insert(before), typed_.erase(before), typed_.insert(after);
         EditPageText(after);
@@ -223,7 +223,8 @@ bool SyncedPcs::Sync(int pc) {
     for (bool again = true; again;) {
         again = false;
         Files here = FilesIn(it.folder), names = here;
-        names.insert(shared_.begin(), shared_.end()), names.insert(it.known.begin(), it.known.end());
+        names.insert(shared_.begin(), shared_.end()),
+            names.insert(it.known.begin(), it.known.end());
         for (const auto& [name, ignored] : names) {
             const auto mine = Find(here, name), theirs = Find(shared_, name);
             const auto agreed = Find(it.known, name);
@@ -300,7 +301,8 @@ std::vector<std::string> SyncedPcs::Faults() {
         if (PagesOf(pc) != pages) {
             faults.push_back(name + " holds " + Listed(PagesOf(pc)) + ", A " + Listed(pages));
         }
-        for (const auto& entry : fs::directory_iterator(pcs_[static_cast<std::size_t>(pc)].folder)) {
+        for (const auto& entry :
+             fs::directory_iterator(pcs_[static_cast<std::size_t>(pc)].folder)) {
             if (entry.path().filename() != PagesFileName) {
                 faults.push_back(name + " keeps " + entry.path().filename().string());
             }
@@ -312,7 +314,8 @@ std::vector<std::string> SyncedPcs::Faults() {
         if (Pages != PagesOf(pc)) {
             faults.push_back(name + "'s window holds " + Listed(Pages));
         }
-        if (Fake.texts[ID_PAGE_BOX] != std::to_string(CurrentPage) || CurrentPage >= PageCount() + 1 ||
+        if (Fake.texts[ID_PAGE_BOX] != std::to_string(CurrentPage) ||
+            CurrentPage >= PageCount() + 1 ||
             Fake.texts[ID_PAGE_TEXT] != DecodePageText(Pages[CurrentPage])) {
             faults.push_back(name + "'s window shows \"" + Fake.texts[ID_PAGE_TEXT] +
                              "\" as page " + Fake.texts[ID_PAGE_BOX]);

@@ -52,11 +52,9 @@ TEST(SyncedPcs, EverydaySequencesComeToRest) {
         {"edits on different pages passed each way", 2, "A type 2, A>B, B type 3, B>A"},
         {"pages inserted, deleted and added, and a restart", 2,
          "A insert 3, A type 3, A restart, A>B, B delete 5, B>A, B new, B type 6, B>A"},
-        {"an idle window takes in three successive versions", 2,
-         Times(3, "B type 1, B>A")},
+        {"an idle window takes in three successive versions", 2, Times(3, "B type 1, B>A")},
         {"an edit on B off line meets 14 saves of A", 2,
-         "B off, B type 3, A new, A type 6, A>B, " + Times(12, "A type 1, A>B") +
-             "B on, B>A, A>B"},
+         "B off, B type 3, A new, A type 6, A>B, " + Times(12, "A type 1, A>B") + "B on, B>A, A>B"},
         {"two pauses on B delivered to an idle A", 2, "B type 2, B>A, B type 2, B>A"},
         {"the same with B restarted while they pass the pad back", 2,
          "B type 2, B>A, B type 2, B>A, A>B, B restart, B>A, A>B"},
