@@ -104,7 +104,7 @@ SyncedPcs::SyncedPcs(int count, const std::vector<std::string>& pages)
       pcs_(static_cast<std::size_t>(count)) {
     shared_[PagesFileName] = PadBytes(pages);
     for (int pc = 0; pc < count; ++pc) {
-        Pc& it = pcs_[static_cast<std::size_t>(pc)];
+        Pc& it = At(pc);
         const std::string letter(1, static_cast<char>('A' + pc));
         it.folder = root_.path() / letter, it.history = root_.path() / (letter + "-history");
         fs::create_directories(it.folder), fs::create_directories(it.history);
@@ -121,7 +121,7 @@ SyncedPcs::SyncedPcs(int count, const std::vector<std::string>& pages)
 
 SyncedPcs::~SyncedPcs() {
     if (active_ >= 0) {
-        pcs_[static_cast<std::size_t>(active_)].program->Swap();
+        At(active_).program->Swap();
     }
     ResetFake();
 }
@@ -130,12 +130,12 @@ SyncedPcs::~SyncedPcs() {
 void SyncedPcs::Activate(int pc) {
     if (active_ != pc) {
         if (active_ >= 0) {
-            pcs_[static_cast<std::size_t>(active_)].program->Swap();
+            At(active_).program->Swap();
         }
-        pcs_[static_cast<std::size_t>(pc)].program->Swap();
+        At(pc).program->Swap();
         active_ = pc;
     }
-    fs::current_path(pcs_[static_cast<std::size_t>(pc)].folder);
+    fs::current_path(At(pc).folder);
 }
 
 void SyncedPcs::Start() {
@@ -144,13 +144,13 @@ void SyncedPcs::Start() {
     try {
         AppMain();
     } catch (const WindowOpen&) {
-        pcs_[static_cast<std::size_t>(active_)].running = true;
+        At(active_).running = true;
     }
 }
 
 // As the window ends and AppMain after it.
 void SyncedPcs::Close() {
-    pcs_[static_cast<std::size_t>(active_)].running = false;
+    At(active_).running = false;
     if (!MainWindowClosing()) {
         throw std::logic_error("the window stayed open");
     }
@@ -172,7 +172,7 @@ void SyncedPcs::Step(const std::string& step) {
     std::string what;
     int page = 0;
     words >> what >> page;
-    Pc& it = pcs_[static_cast<std::size_t>(pc)];
+    Pc& it = At(pc);
     if (what == "off" || what == "on") {
         it.online = what == "on";
         return;
@@ -215,7 +215,7 @@ void SyncedPcs::Step(const std::string& step) {
 // over; where both changed a file, the change that reaches the others first wins and this
 // PC's loses, kept beside it as a conflicted copy that is carried like any file.
 bool SyncedPcs::Sync(int pc) {
-    Pc& it = pcs_[static_cast<std::size_t>(pc)];
+    Pc& it = At(pc);
     if (!it.online) {
         return false;
     }
@@ -250,7 +250,7 @@ bool SyncedPcs::Sync(int pc) {
 }
 
 void SyncedPcs::Deliver(int from, int to) {
-    if (pcs_[static_cast<std::size_t>(from)].online) {
+    if (At(from).online) {
         Sync(from), Sync(to);
     }
 }
@@ -277,7 +277,7 @@ bool SyncedPcs::Rest(int rounds) {
 
 std::vector<std::string> SyncedPcs::PagesOf(int pc) {
     std::vector<std::string> pages;
-    ParsePages(FileBytes(pcs_[static_cast<std::size_t>(pc)].folder / PagesFileName), pages);
+    ParsePages(FileBytes(At(pc).folder / PagesFileName), pages);
     return pages;
 }
 
@@ -301,13 +301,12 @@ std::vector<std::string> SyncedPcs::Faults() {
         if (PagesOf(pc) != pages) {
             faults.push_back(name + " holds " + Listed(PagesOf(pc)) + ", A " + Listed(pages));
         }
-        for (const auto& entry :
-             fs::directory_iterator(pcs_[static_cast<std::size_t>(pc)].folder)) {
+        for (const auto& entry : fs::directory_iterator(At(pc).folder)) {
             if (entry.path().filename() != PagesFileName) {
                 faults.push_back(name + " keeps " + entry.path().filename().string());
             }
         }
-        if (!pcs_[static_cast<std::size_t>(pc)].running) {
+        if (!At(pc).running) {
             continue;
         }
         Activate(pc);

@@ -40,6 +40,7 @@ class SyncedPcs {
         bool running = false;
     };
 
+    Pc& At(int pc) { return pcs_[static_cast<std::size_t>(pc)]; }
     void Activate(int pc);
     void Start();
     void Close();
