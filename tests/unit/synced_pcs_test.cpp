@@ -77,6 +77,7 @@ TEST(SyncedPcs, EverydaySequencesComeToRest) {
 TEST(SyncedPcs, RandomRunsComeToRest) {
     constexpr int Seeds = 300, StepsPerRun = 24, Shown = 3;
     int failed = 0;
+    std::string seeds;
     for (int seed = 1; seed <= Seeds; ++seed) {
         std::mt19937 random(static_cast<unsigned>(seed));
         const int pcs = 2 + seed % 2;
@@ -105,7 +106,11 @@ TEST(SyncedPcs, RandomRunsComeToRest) {
         } catch (const std::exception& thrown) {
             faults = std::string("thrown: ") + thrown.what() + "\n";
         }
-        if (!faults.empty() && ++failed <= Shown) {
+        if (faults.empty()) {
+            continue;
+        }
+        seeds += ' ' + std::to_string(seed);
+        if (++failed <= Shown) {
             std::string list;
             for (const std::string& step : steps) {
                 list += step + ", ";
@@ -114,7 +119,7 @@ TEST(SyncedPcs, RandomRunsComeToRest) {
         }
     }
     EXPECT_EQ(failed, 0) << "runs that failed of " << Seeds << " (the first " << Shown
-                         << " shown above)";
+                         << " shown above), seeds" << seeds;
 }
 
 } // namespace
