@@ -6,6 +6,7 @@
 #   wine_bench.sh BUILD WIN64 [quillpad_bench.exe options]
 #
 # BUILD is the native build folder, WIN64 the Windows one (Quillpad.exe, quillpad_bench.exe).
+# QUILLPAD_BENCH_LIMIT (seconds, 900 unless set) ends a run that takes longer.
 set -euo pipefail
 
 build=${1:?usage: wine_bench.sh BUILD WIN64 [options]}
@@ -13,6 +14,7 @@ win64=${2:?the Windows build folder is missing}
 shift 2
 # Wine wants its prefix as an absolute path.
 build=$(cd "$build" && pwd)
+limit=${QUILLPAD_BENCH_LIMIT:-900}
 win64=$(cd "$win64" && pwd)
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -50,10 +52,11 @@ rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/quillpad-e2e-*
 # In the background, so that a signal to this script is taken at once and not only once the
 # bench has ended; a hung run is ended by the timeout. Either way cleanup ends what is left
 # in the prefix. The progress goes to stderr as it comes, the table to stdout at the end.
-timeout 900 wine "$win64/quillpad_bench.exe" "$@" </dev/null >"$bench/table.txt" &
+timeout -k 10 "$limit" wine "$win64/quillpad_bench.exe" "$@" </dev/null >"$bench/table.txt" &
 running=$!
 status=0
 wait "$running" || status=$?
 running=
 tr -d '\r' <"$bench/table.txt"
+[ "$status" -ne 124 ] || say "ended after $limit s: the step begun last above never finished"
 exit "$status"

@@ -5,6 +5,7 @@
 #include "notepad_peer.h"
 #include "other_versions.h"
 #include "pages_file.h"
+#include "polling.h"
 #include "process.h"
 #include "results_table.h"
 #include "session.h"
@@ -26,8 +27,18 @@ constexpr int IdleSeconds = 3;
 // The code-page pad of this size is measured again written in UTF-8.
 constexpr int Utf8PadMb = 10;
 bool anyFailed = false;
+// A smoke run (--smoke): every measure twice, waits cut short, and the first failure ends it.
+bool smoke = false;
+constexpr int SmokeWaitLimitMs = 20000;
+// Ends a smoke run at its first failure, reported where it happened.
+struct SmokeEnded {};
 
-// Runs one measure; a failure is reported, marks the cell and leaves the others to run.
+int Runs(int usual) {
+    return smoke ? 2 : usual;
+}
+
+// Runs one measure; a failure is reported, marks the cell and leaves the others to run (in a
+// smoke run it ends the run).
 template <typename Measure>
 void Try(ResultsTable& table, const std::string& row, std::size_t column, Measure measure,
          const std::string& doing = "") {
@@ -38,6 +49,9 @@ void Try(ResultsTable& table, const std::string& row, std::size_t column, Measur
         std::fprintf(stderr, "bench:   %s failed: %s\n", row.c_str(), failure.what());
         table.Set(row, column, "failed");
         anyFailed = true;
+        if (smoke) {
+            throw SmokeEnded();
+        }
     }
 }
 
@@ -64,7 +78,7 @@ void MeasureEmptyPad(ResultsTable& table) {
     WorkFolder folder;
     table.Set("pages", 0, "1");
     Try(table, "start-up until page 1 shows (ms)", 0, [&] {
-        const StartFigures starts = MeasureStarts(folder, "", "", 3);
+        const StartFigures starts = MeasureStarts(folder, "", "", Runs(3));
         table.Set("start-up until page 1 shows (ms)", 0, MedianCell(starts.shownMs));
         table.Set("peak working set after the start (MB)", 0, MedianCell(starts.peakMb));
     });
@@ -73,12 +87,12 @@ void MeasureEmptyPad(ResultsTable& table) {
 // Moves and drags of the window in a running program.
 void MeasureMoves(ResultsTable& table, std::size_t column, HWND main, const WorkFolder& folder) {
     Try(table, "one move until the pad is written (ms)", column, [&] {
-        const MoveFigures moves = TimeMoves(main, folder, 5);
+        const MoveFigures moves = TimeMoves(main, folder, Runs(5));
         table.Set("one move until the pad is written (ms)", column, MedianCell(moves.savedMs));
         table.Set("pad writes in 5 moves", column, CountCell(moves.writes));
     });
     Try(table, "drag across the screen, 20 steps (ms)", column, [&] {
-        const DragFigures drags = TimeDrags(main, folder, 3, DragSteps);
+        const DragFigures drags = TimeDrags(main, folder, Runs(3), DragSteps);
         table.Set("drag across the screen, 20 steps (ms)", column, MedianCell(drags.totalMs));
         table.Set("pad writes per drag", column,
                   RangeCell(drags.writes) + (drags.overflowed ? "+" : ""));
@@ -97,15 +111,15 @@ void MeasureInWindow(ResultsTable& table, std::size_t column, const WorkFolder& 
         [&] { table.Set(idle, column, MedianCell({IdleProcessorMs(main, IdleSeconds)})); });
     Try(table, "another version renamed in: until shown (ms)", column, [&] {
         table.Set("another version renamed in: until shown (ms)", column,
-                  MedianCell(TimeRenamesUntilShown(main, folder, pad, 5)));
+                  MedianCell(TimeRenamesUntilShown(main, folder, pad, Runs(5))));
     });
     Try(table, "plain flip (ms)", column, [&] {
-        const FlipFigures flips = TimePlainFlips(main, folder, 5);
+        const FlipFigures flips = TimePlainFlips(main, folder, Runs(5));
         table.Set("plain flip (ms)", column, MedianCell(flips.shownMs));
         table.Set("pad writes in 5 plain flips", column, CountCell(flips.writes));
     });
     Try(table, "flip after an edit: page shown (ms)", column, [&] {
-        const EditFlipFigures flips = TimeFlipsAfterEdit(main, folder, 3);
+        const EditFlipFigures flips = TimeFlipsAfterEdit(main, folder, Runs(3));
         table.Set("flip after an edit: page shown (ms)", column, MedianCell(flips.shownMs));
         table.Set("flip after an edit: pad written (ms)", column, MedianCell(flips.savedMs));
     });
@@ -115,7 +129,7 @@ void MeasureInWindow(ResultsTable& table, std::size_t column, const WorkFolder& 
     Try(table, "Shift+Right to the last page (ms)", column, [&] {
         table.Set("Shift+Right to the last page (ms)", column,
                   MedianCell(TimeSearchesToLastPage(main, pad.searchWord,
-                                                    static_cast<long>(pad.pages.size()), 3)));
+                                                    static_cast<long>(pad.pages.size()), Runs(3))));
     });
     Close(session, CloseBy::SystemCommand);
 }
@@ -125,7 +139,7 @@ void MeasureQuillpad(ResultsTable& table, std::size_t column, const BenchPad& pa
     WorkFolder folder;
     Try(table, "start-up until page 1 shows (ms)", column, [&] {
         const StartFigures starts =
-            MeasureStarts(folder, pad.file, ShownForm(pad.pages.front()), startRuns);
+            MeasureStarts(folder, pad.file, ShownForm(pad.pages.front()), Runs(startRuns));
         table.Set("start-up until page 1 shows (ms)", column, MedianCell(starts.shownMs));
         table.Set("start-up until its first save (ms)", column, MedianCell(starts.savedMs));
         table.Set("peak working set after the start (MB)", column, MedianCell(starts.peakMb));
@@ -144,7 +158,7 @@ void MeasurePeer(ResultsTable& table, std::size_t column, const std::vector<std:
     const std::string path = folder / "pad.txt";
     WriteBytes(path, text);
     Try(table, "notepad: start-up until the text shows (ms)", column, [&] {
-        const NotepadFigures peer = MeasureNotepad(path, text.size(), runs, capS * 1000);
+        const NotepadFigures peer = MeasureNotepad(path, text.size(), Runs(runs), capS * 1000);
         table.Set("notepad: start-up until the text shows (ms)", column,
                   peer.timedOut ? "> " + std::to_string(capS * 1000) : MedianCell(peer.shownMs));
         table.Set("notepad: peak working set (MB)", column,
@@ -152,9 +166,31 @@ void MeasurePeer(ResultsTable& table, std::size_t column, const std::vector<std:
     });
 }
 
+// The empty pad, then every size: the program's figures and the system notepad's.
+void MeasureAll(ResultsTable& table, const std::vector<int>& sizes, int notepadCapS) {
+    MeasureEmptyPad(table);
+    std::size_t column = 0;
+    for (int size : sizes) {
+        const BenchPad pad = CodePagePad(static_cast<std::size_t>(size) << 20);
+        std::fprintf(stderr, "bench: a %d MB pad of %zu pages\n", size, pad.pages.size());
+        table.Set("pages", ++column, CountCell(static_cast<long>(pad.pages.size())));
+        const bool big = size > 10;
+        MeasureQuillpad(table, column, pad, big ? 3 : 5, true);
+        std::fprintf(stderr, "bench: the system's notepad on the same text\n");
+        MeasurePeer(table, column, pad.pages, big ? 1 : 3, notepadCapS);
+        if (size == Utf8PadMb) {
+            const BenchPad utf8 = Utf8Pad(static_cast<std::size_t>(size) << 20);
+            std::fprintf(stderr, "bench: a %d MB UTF-8 pad of %zu pages\n", size,
+                         utf8.pages.size());
+            table.Set("pages", ++column, CountCell(static_cast<long>(utf8.pages.size())));
+            MeasureQuillpad(table, column, utf8, 5, false);
+        }
+    }
+}
+
 int Usage() {
     std::fprintf(stderr, "usage: quillpad_bench [--exe PATH] [--sizes MB,MB,...] "
-                         "[--notepad-cap SECONDS]\n");
+                         "[--notepad-cap SECONDS] [--smoke]\n");
     return 2;
 }
 
@@ -171,6 +207,9 @@ int main(int argc, char** argv) {
             sizes = SizesFrom(argv[++i]);
         } else if (std::strcmp(argv[i], "--notepad-cap") == 0 && i + 1 < argc) {
             notepadCapS = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--smoke") == 0) {
+            smoke = true;
+            WaitLimitMs = SmokeWaitLimitMs;
         } else {
             return Usage();
         }
@@ -198,23 +237,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench: cannot make a new pad: %s\n", failure.what());
         return 1;
     }
-    MeasureEmptyPad(table);
-    std::size_t column = 0;
-    for (int size : sizes) {
-        const BenchPad pad = CodePagePad(static_cast<std::size_t>(size) << 20);
-        std::fprintf(stderr, "bench: a %d MB pad of %zu pages\n", size, pad.pages.size());
-        table.Set("pages", ++column, CountCell(static_cast<long>(pad.pages.size())));
-        const bool big = size > 10;
-        MeasureQuillpad(table, column, pad, big ? 3 : 5, true);
-        std::fprintf(stderr, "bench: the system's notepad on the same text\n");
-        MeasurePeer(table, column, pad.pages, big ? 1 : 3, notepadCapS);
-        if (size == Utf8PadMb) {
-            const BenchPad utf8 = Utf8Pad(static_cast<std::size_t>(size) << 20);
-            std::fprintf(stderr, "bench: a %d MB UTF-8 pad of %zu pages\n", size,
-                         utf8.pages.size());
-            table.Set("pages", ++column, CountCell(static_cast<long>(utf8.pages.size())));
-            MeasureQuillpad(table, column, utf8, 5, false);
-        }
+    try {
+        MeasureAll(table, sizes, notepadCapS);
+    } catch (const SmokeEnded&) {
+    }
+    if (smoke) {
+        table.AddNote("A smoke run: every measure runs twice (not as the next note says), a wait "
+                      "fails after " +
+                      std::to_string(SmokeWaitLimitMs / 1000) +
+                      " s, and the first failure ends the run.");
     }
     table.AddNote("Medians: start-up of 5 runs (3 above 10 MB, 3 for the empty pad), 5 flips, "
                   "3 flips after an edit, 5 moves, 3 drags, 3 searches; notepad 3 runs (1 above "

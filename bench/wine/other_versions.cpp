@@ -12,12 +12,10 @@
 
 namespace {
 
-constexpr int BusyTimeoutMs = 120000;
-
 // Returns once the window's thread takes messages again: a version it is reading holds it.
 void WaitUntilIdle(HWND main) {
     DWORD_PTR ignored = 0;
-    Expect(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, BusyTimeoutMs, &ignored) != 0,
+    Expect(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, WaitLimitMs, &ignored) != 0,
            "the window did not become idle");
 }
 
@@ -59,7 +57,7 @@ std::vector<double> TimeRenamesUntilShown(HWND main, const WorkFolder& folder, c
                 WaitUntilIdle(main);
                 return ControlText(main, PageText) == shown;
             },
-            "the window to show version " + std::to_string(run), BusyTimeoutMs));
+            "the window to show version " + std::to_string(run), WaitLimitMs));
     }
     return timings;
 }

@@ -4,6 +4,8 @@
 #include "check.h"
 #include "stopwatch.h"
 
+int WaitLimitMs = 120000;
+
 double MsUntil(double since, const std::function<bool()>& condition, const std::string& what,
                int timeoutMs) {
     for (;;) {

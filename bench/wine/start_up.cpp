@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int StartTimeoutMs = 120000;
-
 void StartOnce(const WorkFolder& folder, const std::string& pad, const std::string& firstPage,
                StartFigures& figures) {
     const std::string padPath = folder / PagesFileName;
@@ -37,10 +35,10 @@ void StartOnce(const WorkFolder& folder, const std::string& pad, const std::stri
             }
             return main && ControlText(main, PageText) == firstPage;
         },
-        "the window to show page 1", StartTimeoutMs);
+        "the window to show page 1", WaitLimitMs);
     // The save at the first showing is done by the time the window is idle.
     DWORD_PTR ignored = 0;
-    Expect(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, StartTimeoutMs, &ignored) != 0,
+    Expect(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, WaitLimitMs, &ignored) != 0,
            "the window did not become idle after its start");
     if (savedMs < 0 && WrittenAt(padPath) != prepared) {
         savedMs = NowMs() - started;
@@ -51,7 +49,7 @@ void StartOnce(const WorkFolder& folder, const std::string& pad, const std::stri
     }
     figures.peakMb.push_back(PeakWorkingSetMb(program.ProcessId()));
     PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-    program.WaitForExit(StartTimeoutMs);
+    program.WaitForExit(WaitLimitMs);
 }
 
 } // namespace

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int ActionTimeoutMs = 120000;
-
 long PageShown(HWND main) {
     return std::stol(ControlText(main, PageBox));
 }
@@ -43,7 +41,7 @@ FlipFigures TimePlainFlips(HWND main, const WorkFolder& folder, int runs) {
         PressKey(VK_RIGHT);
         figures.shownMs.push_back(MsUntil(
             started, [&] { return Shows(main, next); }, "the flip to page " + std::to_string(next),
-            ActionTimeoutMs));
+            WaitLimitMs));
         Settle(main);
     }
     figures.writes = counter.CountWhenQuiet();
@@ -79,11 +77,10 @@ EditFlipFigures TimeFlipsAfterEdit(HWND main, const WorkFolder& folder, int runs
                 }
                 return WrittenAt(pad) != before;
             },
-            "the pad to be written after an edit and a flip", ActionTimeoutMs);
+            "the pad to be written after an edit and a flip", WaitLimitMs);
         if (shownMs < 0) {
             shownMs = MsUntil(
-                started, [&] { return Shows(main, next); }, "the flip after an edit",
-                ActionTimeoutMs);
+                started, [&] { return Shows(main, next); }, "the flip after an edit", WaitLimitMs);
         }
         figures.shownMs.push_back(shownMs);
         figures.savedMs.push_back(savedMs);
@@ -105,9 +102,9 @@ MoveFigures TimeMoves(HWND main, const WorkFolder& folder, int runs) {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         figures.savedMs.push_back(MsUntil(
             started, [&] { return WrittenAt(pad) != before; }, "the pad to be written after a move",
-            ActionTimeoutMs));
+            WaitLimitMs));
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, ActionTimeoutMs, &ignored);
+        SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, WaitLimitMs, &ignored);
     }
     figures.writes = counter.CountWhenQuiet();
     return figures;
@@ -143,7 +140,7 @@ DragFigures TimeDrags(HWND main, const WorkFolder& folder, int runs, int steps) 
                 const RECT after = WindowRect(main);
                 return after.left == before.left + dx && after.top == before.top + dy;
             },
-            "the window to follow the drag to the drop", ActionTimeoutMs);
+            "the window to follow the drag to the drop", WaitLimitMs);
         SettleByMouse(main);
         figures.totalMs.push_back(NowMs() - started);
         figures.writes.push_back(counter.CountWhenQuiet());
@@ -164,7 +161,7 @@ std::vector<double> TimeSearchesToLastPage(HWND main, const std::string& word, l
         PressKeys({VK_SHIFT, VK_RIGHT});
         timings.push_back(MsUntil(
             started, [&] { return Shows(main, pageCount); }, "the search to reach the last page",
-            ActionTimeoutMs));
+            WaitLimitMs));
         Settle(main);
     }
     return timings;

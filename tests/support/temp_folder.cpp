@@ -6,8 +6,9 @@
 #include <iterator>
 #include <stdexcept>
 
-TempFolder::TempFolder() : previous_(std::filesystem::current_path()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillpad-XXXXXX").string();
+TempFolder::TempFolder(const std::filesystem::path& under)
+    : previous_(std::filesystem::current_path()) {
+    std::string pattern = (under / "quillpad-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot make a temporary folder");
     }

@@ -6,7 +6,8 @@
 
 class TempFolder {
   public:
-    TempFolder();
+    explicit TempFolder(
+        const std::filesystem::path& under = std::filesystem::temp_directory_path());
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
