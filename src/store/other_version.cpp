@@ -125,6 +125,14 @@ void TellKeptTwice(const PageMerge& merge) {
     }
 }
 
+// Whether a version is one this computer had before the one the pages here build on. The same
+// pages may come back later (a page added, then deleted): a version that names the one here
+// among those it grew from is newer, whatever its pages.
+bool KnownAndOlder(VersionId id, const std::vector<VersionId>& grewFrom) {
+    return !Names(grewFrom, SaveState.versionHere) &&
+           (VersionKnown(id) || Names(SaveState.grewFrom, id));
+}
+
 // Whether the pages in memory are still those of the version they build on.
 bool UnchangedHere(const KnownVersion* mine) {
     return mine && PageKeys(PagesHere(), SaveState.utf8, mine->utf8) == mine->keys;
@@ -144,7 +152,9 @@ PageMerge MergeWithHere(ThereKeys& there, const std::vector<VersionId>& thereGre
         base = NewestCommonVersion(History, thereGrewFrom);
     }
     if (base == nullptr) {
-        base = CommonVersionByContent(History, there, DigestOf(""), !aCopy);
+        // A copy may be a sibling of the version read at the start, never of later ones.
+        base = CommonVersionByContent(History, there, DigestOf(""),
+                                      !aCopy || History.versions.size() > 1);
     }
     if (base == nullptr) {
         return UniteExceptKnown(History, PageKeys(PagesHere(), SaveState.utf8, there.utf8), there,
@@ -191,7 +201,7 @@ bool TakeInVersion(PadRead& read, const PadVersion& version,
     const std::vector<VersionId> thereGrewFrom = reader.header.grewFrom;
     // The same pages with another header or window position, or pages the ones here grew
     // from: nothing new, and nothing to write back but pages that are newer here.
-    if (id == SaveState.versionHere || VersionKnown(id) || Names(SaveState.grewFrom, id)) {
+    if (id == SaveState.versionHere || KnownAndOlder(id, thereGrewFrom)) {
         SeeFile(reader, version, stamp);
         const bool older = id != SaveState.versionHere;
         SaveState.pagesAhead = SaveState.pagesAhead || older;
@@ -325,7 +335,7 @@ CopyTaken TakeInCopy(PadRead& read) {
         return CopyTaken::NotAPad;
     }
     const VersionId id = VersionIdOf(there(thereUtf8));
-    if (id == SaveState.versionHere || VersionKnown(id) || Names(SaveState.grewFrom, id)) {
+    if (id == SaveState.versionHere || KnownAndOlder(id, reader.header.grewFrom)) {
         return CopyTaken::NothingNew;
     }
     const PageMerge merge = MergeWithHere(there, reader.header.grewFrom, true);

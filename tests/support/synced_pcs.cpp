@@ -6,15 +6,16 @@
 #include "app/main_window_events.h"
 #include "commands/flipping.h"
 #include "commands/page_commands.h"
+#include "padfile/pad_header.h"
+#include "padfile/pad_state.h"
+#include "padfile/pages_file_format.h"
+#include "padfile/stored_text.h"
 #include "platform/save_faults.h"
 #include "search/search.h"
-#include "store/pad_header.h"
-#include "store/pad_state.h"
 #include "store/page_store.h"
-#include "store/pages_file_format.h"
-#include "store/stored_text.h"
 #include "support/fake_window.h"
 #include "support/temp_folder.h"
+#include "sync/version_history.h"
 
 #include <algorithm>
 #include <optional>
@@ -32,6 +33,8 @@ struct PcProgram {
     std::int16_t helpMode = 0;
     std::string typedText, shownText, fileHeader, searchText;
     PadSaveState saveState;
+    PadHistory history;
+    std::string historyFile;
     FakeWindow window;
 
     // Swapping twice leaves both where they were: one swap takes a PC's state in, the next
@@ -45,6 +48,7 @@ struct PcProgram {
         std::swap(typedText, TypedText), std::swap(shownText, ShownText);
         std::swap(fileHeader, FileHeader), std::swap(searchText, SearchText);
         std::swap(saveState, SaveState), std::swap(window, Fake);
+        std::swap(history, History), std::swap(historyFile, HistoryFileName);
     }
 };
 
@@ -126,7 +130,6 @@ SyncedPcs::~SyncedPcs() {
     ResetFake();
 }
 
-// The history's folder is each PC's own too: here is where it is set when the program keeps one.
 void SyncedPcs::Activate(int pc) {
     if (active_ != pc) {
         if (active_ >= 0) {
@@ -138,8 +141,10 @@ void SyncedPcs::Activate(int pc) {
     fs::current_path(At(pc).folder);
 }
 
+// Each PC keeps its history of versions in a folder of its own, outside the synced one.
 void SyncedPcs::Start() {
     ResetFake();
+    HistoryFileName = HistoryFileFor(At(active_).history.string(), At(active_).folder.string());
     Fake.whileRunning = [] { throw WindowOpen(); };
     try {
         AppMain();
@@ -266,7 +271,10 @@ bool SyncedPcs::Rest(int rounds) {
         for (int pc = 0; pc < static_cast<int>(pcs_.size()); ++pc) {
             changed |= Sync(pc);
             Activate(pc);
-            LookAtPadOnDisk(); // the window activated
+            // The window activated, and the user's next move stores what is ahead of the file
+            // (an inserted page).
+            LookAtPadOnDisk();
+            StorePageText();
         }
         if (!changed && shared_ == before && FilesReplaced == written) {
             return true;
