@@ -167,7 +167,7 @@ void MergePad(benchmark::State& state) {
         history.versions.push_back(KnownVersion{n == 10 ? VersionIdOf(base) : n, false, keys});
     }
     history.versions[10].keys = base;
-    const std::vector<VersionId> thereGrewFrom = {100, 101, VersionIdOf(base), 5};
+    const std::vector<VersionId> thereGrewFrom = {200, 100, 101, VersionIdOf(base), 5};
     std::vector<std::string> here = Pages;
     std::vector<std::string> there = Pages;
     const std::size_t step = base.size() / 11;

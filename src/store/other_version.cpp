@@ -125,12 +125,20 @@ void TellKeptTwice(const PageMerge& merge) {
     }
 }
 
-// Whether a version is one this computer had before the one the pages here build on. The same
-// pages may come back later (a page added, then deleted): a version that names the one here
-// among those it grew from is newer, whatever its pages.
-bool KnownAndOlder(VersionId id, const std::vector<VersionId>& grewFrom) {
-    return !Names(grewFrom, SaveState.versionHere) &&
-           (VersionKnown(id) || Names(SaveState.grewFrom, id));
+// The other version and those it grew from, newest first.
+std::vector<VersionId> WithItsLine(VersionId id, const std::vector<VersionId>& grewFrom) {
+    std::vector<VersionId> ids{id};
+    ids.insert(ids.end(), grewFrom.begin(), grewFrom.end());
+    return ids;
+}
+
+// Whether a version is one this computer had before the one the pages here build on: the
+// newest version both know is that version itself, or this computer knows it only by id.
+bool Older(VersionId id, const std::vector<VersionId>& grewFrom) {
+    if (const KnownVersion* newest = NewestCommonVersion(History, WithItsLine(id, grewFrom))) {
+        return newest->id == id;
+    }
+    return VersionKnown(id) || Names(SaveState.grewFrom, id);
 }
 
 // Whether the pages in memory are still those of the version they build on.
@@ -142,14 +150,15 @@ bool UnchangedHere(const KnownVersion* mine) {
 // the one the pages here build on when nothing changed here and the other grew from it (or,
 // naming nothing, came after a version taken in), else the newest both histories hold, else
 // one told by content; with none, every page kept that this computer has not had already.
-PageMerge MergeWithHere(ThereKeys& there, const std::vector<VersionId>& thereGrewFrom, bool aCopy) {
+PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<VersionId>& thereGrewFrom,
+                        bool aCopy) {
     const KnownVersion* mine = FindKnownVersion(SaveState.versionHere);
     const KnownVersion* base = nullptr;
     if (UnchangedHere(mine) && (Names(thereGrewFrom, SaveState.versionHere) ||
                                 (thereGrewFrom.empty() && !SaveState.versionHereOwn && !aCopy))) {
         base = mine;
     } else {
-        base = NewestCommonVersion(History, thereGrewFrom);
+        base = NewestCommonVersion(History, WithItsLine(id, thereGrewFrom));
     }
     if (base == nullptr) {
         // A copy may be a sibling of the version read at the start, never of later ones.
@@ -201,7 +210,7 @@ bool TakeInVersion(PadRead& read, const PadVersion& version,
     const std::vector<VersionId> thereGrewFrom = reader.header.grewFrom;
     // The same pages with another header or window position, or pages the ones here grew
     // from: nothing new, and nothing to write back but pages that are newer here.
-    if (id == SaveState.versionHere || KnownAndOlder(id, thereGrewFrom)) {
+    if (id == SaveState.versionHere || Older(id, thereGrewFrom)) {
         SeeFile(reader, version, stamp);
         const bool older = id != SaveState.versionHere;
         SaveState.pagesAhead = SaveState.pagesAhead || older;
@@ -210,7 +219,7 @@ bool TakeInVersion(PadRead& read, const PadVersion& version,
         SaveState.carriesVersions = SaveState.carriesVersions || older;
         return true;
     }
-    const PageMerge merge = MergeWithHere(there, thereGrewFrom, false);
+    const PageMerge merge = MergeWithHere(there, id, thereGrewFrom, false);
     if (MostlyTwice(merge)) {
         return KeepForeignVersion(version, "most of its pages differ from yours");
     }
@@ -335,10 +344,10 @@ CopyTaken TakeInCopy(PadRead& read) {
         return CopyTaken::NotAPad;
     }
     const VersionId id = VersionIdOf(there(thereUtf8));
-    if (id == SaveState.versionHere || KnownAndOlder(id, reader.header.grewFrom)) {
+    if (id == SaveState.versionHere || Older(id, reader.header.grewFrom)) {
         return CopyTaken::NothingNew;
     }
-    const PageMerge merge = MergeWithHere(there, reader.header.grewFrom, true);
+    const PageMerge merge = MergeWithHere(there, id, reader.header.grewFrom, true);
     if (merge.pages.empty()) {
         return CopyTaken::NotAPad;
     }
@@ -358,7 +367,8 @@ void VersionWritten(const std::vector<std::uint64_t>& keys, bool utf8,
         return;
     }
     ReadHistoryWhenDue();
-    SaveState.grewFrom = header.grewFrom;
+    // Kept whether the file carries the line or not, so that a line begun later names them.
+    SaveState.grewFrom = JoinedLineages({SaveState.versionHere}, SaveState.grewFrom);
     SaveState.versionHere = id;
     SaveState.versionHereOwn = true;
     SaveState.versionHereLine = header.versionsLine;

@@ -5,13 +5,10 @@
 #include <unordered_set>
 
 const KnownVersion* NewestCommonVersion(const PadHistory& history,
-                                        const std::vector<VersionId>& thereGrewFrom) {
-    for (const VersionId id : thereGrewFrom) {
-        for (auto version = history.versions.rbegin(); version != history.versions.rend();
-             ++version) {
-            if (version->id == id) {
-                return &*version;
-            }
+                                        const std::vector<VersionId>& there) {
+    for (auto version = history.versions.rbegin(); version != history.versions.rend(); ++version) {
+        if (std::find(there.begin(), there.end(), version->id) != there.end()) {
+            return &*version;
         }
     }
     return nullptr;

@@ -10,10 +10,12 @@
 #include <functional>
 #include <vector>
 
-// The newest version the other one grew from (its versions line, newest first) whose pages
-// this computer still knows; nullptr when it names none.
+// Of the versions given (the other version itself and those its line says it grew from), the
+// one this computer had last whose pages it still knows; nullptr when it knows none. The
+// history's order, not the line's, tells which is newest: pages that came back to an earlier
+// version's have its id.
 const KnownVersion* NewestCommonVersion(const PadHistory& history,
-                                        const std::vector<VersionId>& thereGrewFrom);
+                                        const std::vector<VersionId>& there);
 
 // The other version's page keys in the form asked for (UTF-8 or not).
 using KeysInForm = std::function<const std::vector<std::uint64_t>&(bool utf8)>;

@@ -122,11 +122,15 @@ PagesFileParts SplitPagesFile(std::string_view bytes) {
     }
     const std::string whole = Visible(bytes);
     Expect(start == bytes.size(), "the pages file does not end with CR LF: " + whole);
-    Expect(lines.size() >= 7, "the pages file has fewer than seven lines: " + whole);
+    // A pad that met another version of itself names the versions it grew from before the
+    // marker.
+    const size_t marker = lines.size() > 6 && lines[5].rfind("[Versions] ", 0) == 0 ? 6 : 5;
+    Expect(lines.size() >= marker + 2, "the pages file has too few lines: " + whole);
     Expect(lines[1].empty() && lines[2] == PositionHeading && lines[4].empty() &&
-               lines[5] == MarkerLine,
+               lines[marker] == MarkerLine,
            "the pages file's fixed lines are not as written by the program: " + whole);
     PagesFileParts parts;
+    parts.versionsLine = marker == 6 ? lines[5] : std::string();
     parts.header = lines[0];
     parts.positionLine = lines[3];
     // The written form: number text, a blank, number text.
@@ -139,6 +143,6 @@ PagesFileParts SplitPagesFile(std::string_view bytes) {
     parts.top = std::strtol(position.c_str() + split + 1, &rest, 10);
     Expect(position == PositionLine(parts.left, parts.top),
            "the position line is not in the written form: " + Visible(position));
-    parts.pages.assign(lines.begin() + 6, lines.end());
+    parts.pages.assign(lines.begin() + static_cast<std::ptrdiff_t>(marker) + 1, lines.end());
     return parts;
 }

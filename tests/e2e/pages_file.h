@@ -31,6 +31,7 @@ std::string PagesFile(std::string_view header, std::string_view positionLine,
 struct PagesFileParts {
     std::string header;
     std::string positionLine;
+    std::string versionsLine; // empty when the pad has none
     long left = 0;
     long top = 0;
     std::vector<std::string> pages;

@@ -136,6 +136,9 @@ void EditsOnDifferentPagesAreMerged() {
     ExpectNoMessageBox(session.ProcessId());
     ExpectPagesInFile(folder, {"one", "inserted there", "two", "three here!", "four there"},
                       "after typing on and a flip");
+    // Having met the other version, the pad names the versions it grew from.
+    Expect(!SplitPagesFile(ReadBytes(folder / PagesFileName)).versionsLine.empty(),
+           "the merged pad has no versions line");
     ExpectNumber(Close(session, CloseBy::SystemCommand), 0, "the exit code");
 }
 
