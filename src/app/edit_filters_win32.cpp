@@ -25,10 +25,11 @@ bool CarriesKey(UINT message) {
     return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || message == WM_GETDLGCODE;
 }
 
-// WM_PASTE comes from Ctrl+V and the field's menu; Shift+Insert may paste without one.
+// WM_PASTE comes from Ctrl+V and the field's menu; Shift+Insert may paste without one, with
+// Ctrl held as well.
 bool Pastes(UINT message, WPARAM wParam) {
-    return message == WM_PASTE || (message == WM_KEYDOWN && wParam == VK_INSERT &&
-                                   GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0);
+    return message == WM_PASTE ||
+           (message == WM_KEYDOWN && wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0);
 }
 
 // A character or a caret key taken, or an edit from the field's menu: what ends the title's
