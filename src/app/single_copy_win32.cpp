@@ -33,7 +33,8 @@ BOOL CALLBACK LookAtWindow(HWND window, LPARAM search) {
     auto& found = *reinterpret_cast<WindowSearch*>(search);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    // "Quillpad", or "Quillpad - not saved" while the pad can't be saved.
+    // "Quillpad", or after it " - page 7 is full", " - not saved" or both: only the start
+    // is compared.
     char title[32] = {};
     GetWindowTextA(window, title, sizeof title);
     if (process != found.process || std::string_view(title).substr(0, 8) != "Quillpad" ||

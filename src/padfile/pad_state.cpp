@@ -41,6 +41,7 @@ void TellPadNews() {
     if (SaveState.quiet) {
         return;
     }
+    ShowPageFullInTitle(0);
     // Taken first: a box keeps handling the window's messages, which may add more news.
     std::vector<std::string> news = std::move(SaveState.news);
     SaveState.news.clear();
@@ -54,7 +55,21 @@ void TellPadNews() {
 }
 
 void ShowSavedStateInTitle() {
-    SetWindowTitle(SaveState.unsaved ? "Quillpad - not saved" : "Quillpad");
+    std::string title(Caption);
+    if (SaveState.fullPage != 0) {
+        title += " - page " + std::to_string(SaveState.fullPage) + " is full";
+    }
+    if (SaveState.unsaved) {
+        title += " - not saved";
+    }
+    SetWindowTitle(title);
+}
+
+void ShowPageFullInTitle(std::int32_t page) {
+    if (SaveState.fullPage != page) {
+        SaveState.fullPage = page;
+        ShowSavedStateInTitle();
+    }
 }
 
 void Quietly(const std::function<void()>& work) {

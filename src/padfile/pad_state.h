@@ -73,6 +73,9 @@ struct PadSaveState {
     std::vector<std::string> copiesLeftAlone;
     // A moment when no box may show: a pause in typing, a move, closing, the session's end.
     bool quiet = false;
+    // The page whose text field last refused a key or a paste for lack of room, 0 for none:
+    // the title says it is full until the field takes a key, or the user's next action.
+    std::int32_t fullPage = 0;
 };
 
 extern PadSaveState SaveState;
@@ -81,10 +84,13 @@ extern PadSaveState SaveState;
 void TellAboutPad(std::string_view text);
 // Tells once per spell of failed saves that the pad could not be saved.
 void TellUnsaved();
-// Shows what waited for the user's action; nothing while the moment is quiet.
+// Shows what waited for the user's action, and ends the title's word that a page is full;
+// nothing while the moment is quiet.
 void TellPadNews();
-// The window's title shows whether the pad holds everything.
+// The window's title shows whether the pad holds everything, and a page found full.
 void ShowSavedStateInTitle();
+// The title says that the page is full (0: no longer).
+void ShowPageFullInTitle(std::int32_t page);
 
 // Runs the work at a quiet moment: notices it makes wait for the user's next action.
 void Quietly(const std::function<void()>& work);

@@ -1,11 +1,13 @@
 // How the page text field fits its text: its scroll bar while the text is taller than the
 // field, and the sheet of paper while it fits. The field is never made anew for either, so
 // that its undo stays.
+#include "platform/wide_text.h"
 #include "platform/window.h"
 #include "platform/window_win32.h"
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -31,9 +33,8 @@ HWND TrialField(HWND field) {
     return Trial;
 }
 
-// Whether the field's text takes no more lines than the field shows at once.
-bool TextFitsField(HWND field) {
-    RECT format{};
+// How many lines the field shows at once.
+LONG LinesShown(HWND field, RECT& format) {
     SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     const HDC dc = GetDC(field);
     const HGDIOBJ previous =
@@ -42,9 +43,45 @@ bool TextFitsField(HWND field) {
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, previous);
     ReleaseDC(field, dc);
-    const LONG shown =
-        std::max<LONG>(1, (format.bottom - format.top) / std::max<LONG>(1, metrics.tmHeight));
-    return SendMessageW(field, EM_GETLINECOUNT, 0, 0) <= shown;
+    return std::max<LONG>(1, (format.bottom - format.top) / std::max<LONG>(1, metrics.tmHeight));
+}
+
+// Whether the field's text takes no more lines than the field shows at once.
+bool TextFitsField(HWND field) {
+    RECT format{};
+    return SendMessageW(field, EM_GETLINECOUNT, 0, 0) <= LinesShown(field, format);
+}
+
+// Text that no sheet could hold, told without laying it out (a megabyte would take the edit
+// control many seconds): more lines than the field shows, or more ink than its lines hold
+// together. Blanks and tabs are left out of the ink, since a line may end in them; the ink
+// is measured a piece at a time, until it is known to be too wide.
+bool TooLongForAnySheet(HWND field, std::wstring_view text) {
+    RECT format{};
+    const LONG shown = LinesShown(field, format);
+    const long long room = static_cast<long long>(shown) * (format.right - format.left);
+    LONG lines = 1;
+    long long width = 0;
+    std::wstring ink;
+    const HDC dc = GetDC(field);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
+    for (std::size_t at = 0; at <= text.size() && lines <= shown && width <= room; ++at) {
+        const wchar_t c = at < text.size() ? text[at] : L'\0';
+        lines += c == L'\n' ? 1 : 0;
+        if (c != L'\r' && c != L'\n' && c != L' ' && c != L'\t' && c != L'\0') {
+            ink += c;
+        }
+        if (ink.size() == 4096 || (at == text.size() && !ink.empty())) {
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, ink.data(), static_cast<int>(ink.size()), &extent);
+            width += extent.cx;
+            ink.clear();
+        }
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(field, dc);
+    return lines > shown || width > room;
 }
 
 // The editable field scrolls; help's read-only one never does.
@@ -52,21 +89,63 @@ bool Scrolling(LONG_PTR style) {
     return (style & ES_AUTOVSCROLL) != 0 && (style & ES_READONLY) == 0;
 }
 
-// Shift+Insert pastes without a WM_PASTE. Control characters other than line breaks and
-// tabs add nothing; undo and deletions are not asked about.
+// Control characters other than line breaks and tabs add nothing; undo and deletions are
+// not asked about. Pastes are tried by the text they put in.
 bool AddsText(UINT message, WPARAM wParam) {
     switch (message) {
     case WM_CHAR:
     case WM_IME_CHAR:
         return wParam >= L' ' || wParam == L'\r' || wParam == L'\n' || wParam == L'\t';
-    case WM_PASTE:
     case EM_REPLACESEL:
         return true;
-    case WM_KEYDOWN:
-        return wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0;
     default:
         return false;
     }
+}
+
+// The field as a sheet of paper: editable, its scroll bar hidden.
+bool IsSheet(HWND field) {
+    const LONG_PTR style = GetWindowLongPtrW(field, GWL_STYLE);
+    return field != nullptr && Scrolling(style) && (style & WS_VSCROLL) == 0;
+}
+
+// The trial field given the field's text and selection, or left empty.
+HWND LoadTrial(HWND field, bool withText) {
+    const HWND trial = TrialField(field);
+    if (!withText) {
+        SetWindowTextW(trial, L"");
+        return trial;
+    }
+    const int length = GetWindowTextLengthW(field);
+    std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+    GetWindowTextW(field, text.data(), length + 1);
+    SetWindowTextW(trial, text.c_str());
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    SendMessageW(trial, EM_SETSEL, start, end);
+    return trial;
+}
+
+// A page taller than the field takes any text that one page could hold; more would keep the
+// edit control busy for seconds, a megabyte for longer than showing the page takes.
+bool SheetTakes(bool withText, std::string_view text) {
+    const HWND field = GetDlgItem(MainWindow, ID_PAGE_TEXT);
+    const LONG_PTR style = GetWindowLongPtrW(field, GWL_STYLE);
+    if (field == nullptr || !Scrolling(style)) {
+        return true;
+    }
+    const std::wstring wide = Wide(text);
+    if (TooLongForAnySheet(TrialField(field), wide)) {
+        return false;
+    }
+    if (withText && (style & WS_VSCROLL) != 0) {
+        return true;
+    }
+    const HWND trial = LoadTrial(field, withText);
+    SendMessageW(trial, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+    return TextFitsField(trial);
 }
 
 } // namespace
@@ -92,20 +171,22 @@ void FitPageTextField() {
 // The edit control, having a scroll bar, would take anything; so while the bar is hidden
 // the input is first tried on the trial field, as long as the field with no bar.
 bool TakesMoreThanTheSheet(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LONG_PTR style = GetWindowLongPtrW(field, GWL_STYLE);
-    if (!Scrolling(style) || (style & WS_VSCROLL) != 0 || !AddsText(message, wParam)) {
+    if (!IsSheet(field) || !AddsText(message, wParam)) {
         return false;
     }
-    const HWND trial = TrialField(field);
-    const int length = GetWindowTextLengthW(field);
-    std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
-    GetWindowTextW(field, text.data(), length + 1);
-    SetWindowTextW(trial, text.c_str());
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    SendMessageW(trial, EM_SETSEL, start, end);
+    if (message == EM_REPLACESEL && lParam != 0 &&
+        TooLongForAnySheet(TrialField(field), reinterpret_cast<const wchar_t*>(lParam))) {
+        return true;
+    }
+    const HWND trial = LoadTrial(field, true);
     SendMessageW(trial, message, wParam, lParam);
     return !TextFitsField(trial);
+}
+
+bool FitsPageTextField(std::string_view text) {
+    return SheetTakes(true, text);
+}
+
+bool FitsEmptyPageTextField(std::string_view text) {
+    return SheetTakes(false, text);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,14 @@ void EnableControl(int id, bool enabled);
 void SelectText(int id, long start, long end);
 // Replaces the selection (or inserts at the caret) so that undo can take it back.
 void ReplaceSelection(int id, std::string_view text);
+
+// The clipboard's text, up to its first NUL; none when it holds no text.
+std::optional<std::string> ClipboardText();
+// Whether the page text field, its selection replaced by the text, still shows all its
+// lines at once (while it scrolls: whether one page could hold the text); and whether the
+// field would, emptied first.
+bool FitsPageTextField(std::string_view text);
+bool FitsEmptyPageTextField(std::string_view text);
 
 // Message boxes without an icon: Yes/No answers true for Yes; Tell has one OK button.
 bool AskYesNo(std::string_view text, std::string_view caption);

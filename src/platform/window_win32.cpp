@@ -4,6 +4,7 @@
 #include "platform/wide_text.h"
 #include "platform/window.h"
 
+#include <cwchar>
 #include <string>
 
 HWND MainWindow = nullptr;
@@ -59,6 +60,23 @@ void SelectText(int id, long start, long end) {
 
 void ReplaceSelection(int id, std::string_view text) {
     SendMessageW(Control(id), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+}
+
+// The text ends at its first NUL, or where the clipboard's memory does, should a program
+// have left the NUL out.
+std::optional<std::string> ClipboardText() {
+    if (OpenClipboard(MainWindow) == FALSE) {
+        return std::nullopt;
+    }
+    std::optional<std::string> text;
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* units = static_cast<const wchar_t*>(data ? GlobalLock(data) : nullptr);
+    if (units != nullptr) {
+        text = Utf8(std::wstring_view(units, wcsnlen(units, GlobalSize(data) / sizeof(wchar_t))));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
 }
 
 bool AskYesNo(std::string_view text, std::string_view caption) {

@@ -17,7 +17,7 @@ constexpr DWORD PageTextScrolling = WS_VSCROLL | ES_AUTOVSCROLL;
 // Shows or hides the bar for the text the field holds now; nothing for help's read-only
 // field.
 void FitPageTextField();
-// Whether the message (a typed character, a paste, a replaced selection) would add text
+// Whether the message (a typed character, a replaced selection) would add text
 // that the field, a sheet of paper now, has no line left for. Undoing and deleting always
 // go through: they bring back or leave what the user had.
 bool TakesMoreThanTheSheet(HWND field, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,8 +3,24 @@
 
 #include "platform/clock.h"
 #include "platform/window.h"
+#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "text/bytes.h"
+#include "text/line_breaks.h"
+
+#include <optional>
+
+namespace {
+
+// "Paste it on a new page" only where a new page would hold it.
+constexpr std::string_view NotOnThisPage =
+    "The text on the clipboard does not fit on this page, so nothing was pasted. It is still on "
+    "the clipboard: paste it on a new page, or make room here first.";
+constexpr std::string_view LongerThanAPage =
+    "The text on the clipboard is longer than one page can hold, so nothing was pasted. It is "
+    "still on the clipboard: copy and paste it in parts, each on a page of its own.";
+
+} // namespace
 
 // The noon hour is 12pm and the midnight hour 12am, as people read a 12-hour clock.
 std::string TimeStamp() {
@@ -45,8 +61,27 @@ void PageTextKeyUp() {
     TakeTypedText();
 }
 
-void PasteDidNotFit() {
-    Tell("The text on the clipboard does not fit on this page, so nothing was pasted. It is "
-         "still on the clipboard: paste it on a new page, or make room here first.",
-         "Quillpad");
+// The field shows the lines that the page will keep, and the page's room is judged by them.
+// Typing does not stop for a box when the page is full, so the title says it as well.
+void PasteIntoPageText() {
+    const std::optional<std::string> clipboard = ClipboardText();
+    if (!clipboard) {
+        return;
+    }
+    const std::string text = WithCrLfBreaks(std::string_view(*clipboard));
+    if (FitsPageTextField(text)) {
+        ShowPageFullInTitle(0);
+        ReplaceSelection(ID_PAGE_TEXT, text);
+        return;
+    }
+    ShowPageFullInTitle(CurrentPage);
+    Tell(FitsEmptyPageTextField(text) ? NotOnThisPage : LongerThanAPage, "Quillpad");
+}
+
+void PageTextRefused() {
+    ShowPageFullInTitle(CurrentPage);
+}
+
+void PageTextTookKey() {
+    ShowPageFullInTitle(0);
 }

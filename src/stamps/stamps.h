@@ -11,5 +11,11 @@ std::string DateStamp(); // "06 Dec 2026 "
 void PageTextKeyDown(int keyCode);
 // A key came up in the page text field: the field's text is copied as typed so far.
 void PageTextKeyUp();
-// The page text field refused a paste for lack of room: the user is told.
-void PasteDidNotFit();
+// Ctrl+V, Shift+Insert or Paste in the field's menu: the clipboard's text, its lone CRs and
+// LFs made CR LF, replaces the selection if the page still fits. If not, nothing is pasted,
+// the title says the page is full and a box says why, and whether a new page would hold it.
+void PasteIntoPageText();
+// The field refused a key or other input for lack of room: the title says the page is full
+// until the field takes a key, or the user flips or gives a command.
+void PageTextRefused();
+void PageTextTookKey();

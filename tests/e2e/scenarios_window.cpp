@@ -129,9 +129,22 @@ void PastedWithMouseKeptAtClose() {
     Expect(shown == "Before pasted words\r\nand a line" ||
                shown == "pasted words\r\nand a lineBefore ",
            "the page text field does not show the pasted text: " + Visible(shown));
+    // Bare CRs, as old programs leave them on the clipboard, come in as line breaks: the
+    // field shows at once the four lines that the page keeps, and again after a flip.
+    ClickControl(main, NextButton);
+    PutOnClipboard("mac one\rmac two\rmac three\r");
+    ChooseFromEditMenu(main, PageText, EditMenuItem::Paste);
+    const std::string mac = "mac one\r\nmac two\r\nmac three\r\npage two";
+    ExpectPageShown(main, 2, 2, mac);
+    ExpectNumber(LineCountOf(main, PageText), 4, "the lines shown after the paste");
+    ClickControl(main, PrevButton);
+    ClickControl(main, NextButton);
+    SettleByMouse(main);
+    ExpectPageShown(main, 2, 2, mac);
+    ExpectNumber(LineCountOf(main, PageText), 4, "the lines shown after a flip");
     // Closed with the mouse too: no key was released in the field after the paste.
     ExpectNumber(Close(session, CloseBy::CloseBox), 0, "the exit code");
-    ExpectPagesInFile(folder, {Stored(shown), "page two"}, "after pasting with the mouse");
+    ExpectPagesInFile(folder, {Stored(shown), Stored(mac)}, "after pasting with the mouse");
 }
 
 void DeletedWithMouseKeptAtClose() {
@@ -256,9 +269,9 @@ void PageTallerThanTheField() {
     ClickControl(main, PageText);
     PressKeys({VK_CONTROL, 'V'});
     AnswerMessageBox(ExpectMessageBox(session.ProcessId(), "Quillpad",
-                                      "The text on the clipboard does not fit on this page, so "
-                                      "nothing was pasted. It is still on the clipboard: paste it "
-                                      "on a new page, or make room here first.",
+                                      "The text on the clipboard is longer than one page can "
+                                      "hold, so nothing was pasted. It is still on the clipboard: "
+                                      "copy and paste it in parts, each on a page of its own.",
                                       {"OK"}),
                      "OK");
     ExpectPageShown(main, 2, 2, "short");
@@ -298,6 +311,11 @@ void PageTallerThanTheField() {
     }
     Settle(main);
     Expect(!Scrolls(main) && LineCountOf(main, PageText) < 60, "Enter went past the last line");
+    // The title says so until the next flip.
+    ExpectBytes(TextOf(main), "Quillpad - page 1 is full", "the title of the full page");
+    ClickControl(main, NextButton);
+    Settle(main);
+    ExpectBytes(TextOf(main), "Quillpad", "the title after a flip");
     ExpectNumber(Close(session, CloseBy::AltF4), 0, "the exit code");
 }
 

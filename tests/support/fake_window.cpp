@@ -91,6 +91,34 @@ void ReplaceSelection(int id, std::string_view text) {
     ReportPageTextChange();
 }
 
+std::optional<std::string> ClipboardText() {
+    return Fake.clipboard;
+}
+
+namespace {
+
+bool FitsSheet(const std::string& text) {
+    long lines = 1;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2)) {
+        ++lines;
+    }
+    return Fake.sheetLines == 0 || lines <= Fake.sheetLines;
+}
+
+} // namespace
+
+bool FitsPageTextField(std::string_view text) {
+    std::string field = Fake.texts[ID_PAGE_TEXT];
+    const auto from = static_cast<std::size_t>(std::min(Fake.selectionStart, Fake.selectionEnd));
+    const auto to = static_cast<std::size_t>(std::max(Fake.selectionStart, Fake.selectionEnd));
+    return FitsSheet(field.replace(from, to - from, text));
+}
+
+bool FitsEmptyPageTextField(std::string_view text) {
+    return FitsSheet(std::string(text));
+}
+
 namespace {
 
 bool Ask(std::string_view text, std::string_view caption, bool defaultNo) {

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ struct FakeWindow {
     int pageTextFieldsMade = 0;
     bool shift = false;
     bool ctrl = false;
+    std::optional<std::string> clipboard; // its text; none when it holds no text
+    // The lines the page text field shows while it is a sheet of paper, breaking lines only
+    // at CR LF as the edit control does; 0 for a field that takes anything.
+    long sheetLines = 0;
 
     std::deque<bool> answers;                // the user's answers to the next Yes/No questions
     std::function<void()> whileAsking;       // what the user does while a question is open

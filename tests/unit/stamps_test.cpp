@@ -1,11 +1,16 @@
 // Time and date stamps at fixed clock times, and the stamp keys of the page text field.
+#include "commands/flipping.h"
 #include "platform/window.h"
 #include "stamps/stamps.h"
+#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "support/fake_clock.h"
 #include "support/fake_window.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -72,6 +77,59 @@ TEST_F(Stamps, OtherKeysKeysWithoutCtrlAndTheHelpPagesGetNoStamp) {
     HelpMode = 1;
     PageTextKeyDown(TKey);
     EXPECT_EQ(Field(), "page one");
+}
+
+// A paste comes with CR LF for every line break, and the page's room is judged by those
+// lines: what does not fit is not pasted at all, and the box says whether a new page would
+// take it. The fake sheet, like the edit control, breaks lines only at CR LF.
+TEST_F(Stamps, APasteBreaksItsLinesAsTheFieldDoesAndFitsWholeOrNotAtAll) {
+    const struct {
+        std::string field;
+        std::optional<std::string> clipboard;
+        long sheetLines;
+        std::string shown, box;
+    } cases[] = {
+        {"", "mac one\rmac two\rmac three", 0, "mac one\r\nmac two\r\nmac three", ""},
+        {"", "a\nb\r\nc\n\rd\r", 0, "a\r\nb\r\nc\r\n\r\nd\r\n", ""},
+        {"", "one\rtwo\rthree", 3, "one\r\ntwo\r\nthree", ""},
+        {"", "one\rtwo\rthree", 2, "", "longer than one page can hold"},
+        {"x\r\ny", "one\ntwo", 2, "x\r\ny", "paste it on a new page"},
+        {"x", std::nullopt, 1, "x", ""},
+    };
+    for (const auto& c : cases) {
+        ResetFake();
+        Pages = {"", "one", ""};
+        CurrentPage = 2;
+        ShowPage();
+        EditPageText(c.field);
+        SelectText(ID_PAGE_TEXT, static_cast<long>(c.field.size()), -1);
+        Fake.clipboard = c.clipboard;
+        Fake.sheetLines = c.sheetLines;
+        PasteIntoPageText();
+        EXPECT_EQ(Field(), c.shown) << c.field << " + " << c.clipboard.value_or("(none)");
+        EXPECT_EQ(Fake.boxes.size(), c.box.empty() ? 0U : 1U) << c.shown;
+        EXPECT_NE((Fake.boxes.empty() ? "" : Fake.boxes[0].text).find(c.box), std::string::npos);
+        EXPECT_EQ(Fake.title, c.box.empty() ? "Quillpad" : "Quillpad - page 2 is full") << c.shown;
+    }
+}
+
+// No box while the user types: the title says the page is full until the field takes a
+// key or the user acts, a pause in typing does not end it, and a failed save is said too.
+TEST_F(Stamps, AFullPageIsSaidInTheTitleUntilAKeyIsTakenOrAFlip) {
+    TempFolder folder;
+    Pages = {"", "page one", "page two"};
+    SaveState.unsaved = true;
+    PageTextRefused();
+    EXPECT_EQ(Fake.title, "Quillpad - page 1 is full - not saved");
+    PageTextTookKey();
+    EXPECT_EQ(Fake.title, "Quillpad - not saved");
+    SaveState.unsaved = false;
+    PageTextRefused();
+    EditPageText("page one changed");
+    RunOutWaitTimer();
+    EXPECT_EQ(Fake.title, "Quillpad - page 1 is full");
+    FlipForward();
+    EXPECT_EQ(Fake.title, "Quillpad");
 }
 
 // The copy taken at a key release is what the end of the program stores; a page longer
