@@ -1,9 +1,9 @@
 // The time and date stamps, and the stamp keys of the page text field.
 #include "stamps/stamps.h"
 
+#include "padfile/pad_state.h"
 #include "platform/clock.h"
 #include "platform/window.h"
-#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "text/bytes.h"
 #include "text/line_breaks.h"

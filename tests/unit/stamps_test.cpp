@@ -1,8 +1,8 @@
 // Time and date stamps at fixed clock times, and the stamp keys of the page text field.
 #include "commands/flipping.h"
+#include "padfile/pad_state.h"
 #include "platform/window.h"
 #include "stamps/stamps.h"
-#include "store/pad_state.h"
 #include "store/page_store.h"
 #include "support/fake_clock.h"
 #include "support/fake_window.h"
