@@ -41,10 +41,22 @@ std::vector<std::string> PagesIn(const WorkFolder& folder) {
     }
 }
 
-std::string PadOf(const WorkFolder& folder) {
+// The names in the folder but the sync client's own hidden temporaries.
+std::vector<std::string> FilesIn(const WorkFolder& folder) {
     std::vector<std::string> names = NamesIn(folder.Path());
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [](const std::string& name) {
+                                   return name.rfind(".syncthing.", 0) == 0 &&
+                                          name.size() > 15 &&
+                                          name.compare(name.size() - 4, 4, ".tmp") == 0;
+                               }),
+                names.end());
     std::sort(names.begin(), names.end());
-    return "pages " + Listed(PagesIn(folder)) + " among the files " + Listed(names);
+    return names;
+}
+
+std::string PadOf(const WorkFolder& folder) {
+    return "pages " + Listed(PagesIn(folder)) + " among the files " + Listed(FilesIn(folder));
 }
 
 // Both PCs hold the same pages, such as wanted, and no conflicted copy or backup beside.
@@ -52,7 +64,7 @@ void WaitForBothPads(const SyncedFolders& pcs,
                      const std::function<bool(const std::vector<std::string>&)>& wanted,
                      const std::string& what) {
     const auto alone = [](const WorkFolder& folder) {
-        return NamesIn(folder.Path()) == std::vector<std::string>{PagesFileName};
+        return FilesIn(folder) == std::vector<std::string>{PagesFileName};
     };
     if (!PollUntil(
             [&] {
@@ -85,8 +97,21 @@ void AnswerNotices(Session& session) {
     }
 }
 
+// The two windows open in one place, as the pad says: the one acted on is raised above
+// the other, so that clicks reach it.
+void Front(HWND main) {
+    BringToFront(main);
+    SetWindowPos(main, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    WaitUntil(
+        [&] {
+            return GetAncestor(WindowFromPoint(CentreOf(WindowRect(Control(main, PageText)))),
+                               GA_ROOT) == main;
+        },
+        "the window to lie above the other");
+}
+
 void GoToPage(Session& session, long page) {
-    BringToFront(session.Main());
+    Front(session.Main());
     EnterInPageBox(session.Main(), std::to_string(page));
     AnswerNotices(session);
 }
@@ -114,7 +139,14 @@ void CloseAnsweringNotices(Session& session) {
     PostMessageA(session.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
     WaitUntil(
         [&] {
-            AnswerNotices(session);
+            try {
+                AnswerNotices(session);
+            } catch (const ScenarioFailure&) {
+                // Read while the window went away, or a box that is no notice.
+                if (IsWindow(session.Main())) {
+                    throw;
+                }
+            }
             return session.Program().HasEnded();
         },
         "the window to close");
@@ -136,9 +168,9 @@ void OffLineEditsOnDifferentPagesMeet() {
     WaitForBothPads(pcs, {"one", "two typed on A", "three", "four typed on B", "five"},
                     "both PCs should hold");
     GoToPage(a, 4);
-    ExpectPageShown(a.Main(), 4, 5, "four typed on B");
+    WaitForWindow(a.Main(), 4, 5, "four typed on B", "A's window taken to page 4");
     GoToPage(b, 2);
-    ExpectPageShown(b.Main(), 2, 5, "two typed on A");
+    WaitForWindow(b.Main(), 2, 5, "two typed on A", "B's window taken to page 2");
     CloseAnsweringNotices(a);
     CloseAnsweringNotices(b);
 }
@@ -178,7 +210,7 @@ void IdleWindowFollowsBursts() {
     std::string page = "one";
     for (const char* burst : {" burst 1", " burst 2", " burst 3"}) {
         page += burst;
-        BringToFront(a.Main());
+        Front(a.Main());
         TypeAtEndOfPage(a.Main(), burst);
         WaitForWindow(b.Main(), 1, 5, page, "B's idle window after" + std::string(burst));
     }
@@ -201,17 +233,15 @@ void TypingAtOnceLosesAndDoublesNothing() {
     for (const char* burst : {"1", "2", "3", "4"}) {
         two += std::string(" a") + burst;
         four += std::string(" b") + burst;
-        BringToFront(a.Main());
+        Front(a.Main());
         TypeAtEndOfPage(a.Main(), std::string(" a") + burst);
-        BringToFront(b.Main());
+        Front(b.Main());
         TypeAtEndOfPage(b.Main(), std::string(" b") + burst);
         Sleep(2000);
     }
     WaitForBothPads(pcs, {"one", two, "three", four, "five"}, "both PCs should hold");
-    AnswerNotices(a);
-    AnswerNotices(b);
-    ExpectPageShown(a.Main(), 2, 5, two);
-    ExpectPageShown(b.Main(), 4, 5, four);
+    WaitForWindow(a.Main(), 2, 5, two, "A's window");
+    WaitForWindow(b.Main(), 4, 5, four, "B's window");
     CloseAnsweringNotices(a);
     CloseAnsweringNotices(b);
 }

@@ -112,6 +112,8 @@ std::string FreshName() {
 
 SyncedFolders::SyncedFolders(const std::vector<std::string>& pages)
     : name_(FreshName()), a_(Setting("folder.a"), name_), b_(Setting("folder.b"), name_) {
+    // On line, whatever a scenario that failed off line left behind.
+    GoOnLine();
     const std::string bytes = PreparePad(a_, pages);
     WaitUntil(
         [&] {

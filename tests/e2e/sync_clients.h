@@ -8,7 +8,7 @@
 #include <vector>
 
 // A fresh folder in PC A's synced folder and the same in PC B's, with this pad in both once
-// the sync client has carried it over; both removed at the end.
+// the sync clients, on line, have carried it over; both removed at the end.
 class SyncedFolders {
   public:
     explicit SyncedFolders(const std::vector<std::string>& pages);

@@ -41,7 +41,8 @@ rest() {
 
 # The generated config, turned to the loopback only: listen and GUI addresses on 127.0.0.1,
 # no discovery, relays, NAT traversal, usage or crash reports, browser or upgrades; quick
-# reconnection after a pause; the other device by address and the folder shared with it.
+# reconnection after a pause; the other device by address and the folder shared with it,
+# retried 1 s (not 60 s) after a pull that failed because the pad changed under it.
 configure() {
     local name=$1 self=$2 other=$3 otherListen=$4 config=$state/$1/config.xml setting
     local settings=(
@@ -67,6 +68,7 @@ configure() {
         <device id=\"$other\"></device>
         <minDiskFree unit=\"%\">1</minDiskFree>
         <maxConflicts>10</maxConflicts>
+        <pullerPauseS>1</pullerPauseS>
     </folder>
     <device id=\"$other\" name=\"the other PC\"><address>tcp://127.0.0.1:$otherListen</address></device>"
     awk -v shared="$shared" '/^    <gui /{print shared} {print}' "$config" >"$config.new"
