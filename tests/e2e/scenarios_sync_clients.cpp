@@ -46,8 +46,7 @@ std::vector<std::string> FilesIn(const WorkFolder& folder) {
     std::vector<std::string> names = NamesIn(folder.Path());
     names.erase(std::remove_if(names.begin(), names.end(),
                                [](const std::string& name) {
-                                   return name.rfind(".syncthing.", 0) == 0 &&
-                                          name.size() > 15 &&
+                                   return name.rfind(".syncthing.", 0) == 0 && name.size() > 15 &&
                                           name.compare(name.size() - 4, 4, ".tmp") == 0;
                                }),
                 names.end());
@@ -79,8 +78,9 @@ void WaitForBothPads(const SyncedFolders& pcs,
 
 void WaitForBothPads(const SyncedFolders& pcs, const std::vector<std::string>& pages,
                      const std::string& what) {
-    WaitForBothPads(pcs, [&](const std::vector<std::string>& held) { return held == pages; },
-                    what + " " + Listed(pages));
+    WaitForBothPads(
+        pcs, [&](const std::vector<std::string>& held) { return held == pages; },
+        what + " " + Listed(pages));
 }
 
 void WaitForOwnSave(const WorkFolder& folder, const std::vector<std::string>& pages,
@@ -92,7 +92,8 @@ void WaitForOwnSave(const WorkFolder& folder, const std::vector<std::string>& pa
 // Every box the last command brought up is a notice, and is answered.
 void AnswerNotices(Session& session) {
     for (const MessageBoxSeen& box : MessageBoxesOf(session.ProcessId())) {
-        Expect(box.buttons == std::vector<std::string>{"OK"}, "unexpected box " + Visible(box.text));
+        Expect(box.buttons == std::vector<std::string>{"OK"},
+               "unexpected box " + Visible(box.text));
         AnswerMessageBox(box, "OK");
     }
 }
@@ -127,8 +128,8 @@ void WaitForWindow(HWND main, long page, long count, const std::string& text,
         return "page " + ControlText(main, PageBox) + " of" + ControlText(main, PageCount) + ", " +
                Visible(ControlText(main, PageText));
     };
-    const std::string wanted = "page " + std::to_string(page) + " of" + NumberText(count) + ", " +
-                               Visible(text);
+    const std::string wanted =
+        "page " + std::to_string(page) + " of" + NumberText(count) + ", " + Visible(text);
     if (!PollUntil([&] { return shown() == wanted; }, CarryMs)) {
         Fail(what + ": the window shows " + shown() + ", not " + wanted);
     }

@@ -6,10 +6,11 @@
 #include "more_actions.h"
 #include "pages_file.h"
 
-#include <winsock2.h>
 #include <windows.h>
+#include <winsock2.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 
 namespace {
@@ -19,7 +20,8 @@ const std::map<std::string, std::string>& Clients() {
     static const std::map<std::string, std::string> clients = [] {
         char path[MAX_PATH];
         const DWORD length = GetEnvironmentVariableA("QUILLPAD_E2E_SYNC", path, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
+        if (length == 0 || length >= MAX_PATH ||
+            GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
             Fail("the sync clients are not running (CTest's e2e_sync_setup starts them)");
         }
         std::map<std::string, std::string> read;
@@ -88,7 +90,7 @@ std::string Rest(const std::string& pc, const std::string& method, const std::st
 // Whether PC pc's sync client is connected to the other device now.
 bool Connected(const std::string& pc, const std::string& other) {
     std::string json = Rest(pc, "GET", "/rest/system/connections");
-    json.erase(std::remove_if(json.begin(), json.end(), [](char c) { return std::isspace(c); }),
+    json.erase(std::remove_if(json.begin(), json.end(), [](unsigned char c) { return std::isspace(c) != 0; }),
                json.end());
     const size_t device = json.find("\"" + Setting("id." + other) + "\":{");
     const size_t entryEnd = json.find('}', device);
