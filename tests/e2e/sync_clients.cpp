@@ -90,7 +90,8 @@ std::string Rest(const std::string& pc, const std::string& method, const std::st
 // Whether PC pc's sync client is connected to the other device now.
 bool Connected(const std::string& pc, const std::string& other) {
     std::string json = Rest(pc, "GET", "/rest/system/connections");
-    json.erase(std::remove_if(json.begin(), json.end(), [](unsigned char c) { return std::isspace(c) != 0; }),
+    json.erase(std::remove_if(json.begin(), json.end(),
+                              [](unsigned char c) { return std::isspace(c) != 0; }),
                json.end());
     const size_t device = json.find("\"" + Setting("id." + other) + "\":{");
     const size_t entryEnd = json.find('}', device);
