@@ -122,6 +122,11 @@ PagesFileParts SplitPagesFile(std::string_view bytes) {
     }
     const std::string whole = Visible(bytes);
     Expect(start == bytes.size(), "the pages file does not end with CR LF: " + whole);
+    // A pad that has met another version of itself names those it grew from before the
+    // marker; the pages are read past that line.
+    if (lines.size() >= 8 && lines[5].rfind("[Versions]", 0) == 0) {
+        lines.erase(lines.begin() + 5);
+    }
     Expect(lines.size() >= 7, "the pages file has fewer than seven lines: " + whole);
     Expect(lines[1].empty() && lines[2] == PositionHeading && lines[4].empty() &&
                lines[5] == MarkerLine,
