@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ g++-mingw-w64-x86-64 libxxhash-dev wine wine64 fonts-wine)
 case ${1:-test} in
-test) packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-dev xvfb xauth imagemagick) ;;
+test) packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-dev xvfb xauth imagemagick syncthing curl) ;;
 dist) packages+=(zip) ;;
 esac
 

@@ -34,6 +34,9 @@ unset WINEARCH
 
 # A Unix path as the Windows programs see it (drive Z: is the root in a new prefix).
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+# Where sync_clients.sh says how to reach the two sync clients, for the scenarios that use them.
+export QUILLPAD_E2E_SYNC
+QUILLPAD_E2E_SYNC=$(windows_path "$build/e2e-sync/clients.txt")
 
 say() { printf 'e2e: %s\n' "$*" >&2; }
 

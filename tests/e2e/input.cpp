@@ -61,7 +61,8 @@ ULONGLONG StartOfThread(DWORD thread) {
 // Sharing the window thread's input state lets GetKeyState here read the key state that
 // thread has reached in its queue. Sharing hands the thread this thread's focus when it has
 // none yet, so it waits until the window has taken the focus itself; and it clears the
-// shared key state, so it is done once per thread, before any key is held.
+// shared key state, so it is done once per thread, before any key is held. A scenario with
+// two programs shares with one at a time: three queues joined would share one focus.
 void ShareInputWith(HWND window) {
     static DWORD sharedThread = 0;
     static ULONGLONG sharedStart = 0;
@@ -79,6 +80,9 @@ void ShareInputWith(HWND window) {
         "the program's window to take the keyboard focus");
     MSG message;
     PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    if (sharedThread != 0) {
+        AttachThreadInput(GetCurrentThreadId(), sharedThread, FALSE);
+    }
     if (!AttachThreadInput(GetCurrentThreadId(), thread, TRUE)) {
         Fail("cannot share input state with the program's thread");
     }

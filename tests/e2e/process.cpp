@@ -72,6 +72,13 @@ WorkFolder::WorkFolder() {
     }
 }
 
+WorkFolder::WorkFolder(const std::string& parent, const std::string& name)
+    : path_(parent + "\\" + name) {
+    if (!CreateDirectoryW(Wide(path_).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        Fail("cannot create the folder " + path_);
+    }
+}
+
 WorkFolder::~WorkFolder() {
     RemoveTree(Wide(path_));
 }

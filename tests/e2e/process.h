@@ -13,6 +13,8 @@ const std::string& ProgramPath();
 class WorkFolder {
   public:
     WorkFolder();
+    // The folder of this name in the parent folder, made unless it is there already.
+    WorkFolder(const std::string& parent, const std::string& name);
     ~WorkFolder();
     WorkFolder(const WorkFolder&) = delete;
     WorkFolder& operator=(const WorkFolder&) = delete;
