@@ -177,7 +177,8 @@ void MergePad(benchmark::State& state) {
     }
     PageMerge merge;
     for (auto _ : state) {
-        const KnownVersion* common = NewestCommonVersion(history, thereGrewFrom);
+        const KnownVersion* common =
+            NewestCommonVersion(history, VersionsHere(history, 19, {}), 300, thereGrewFrom);
         merge = MergePages(common->keys, PageDigests(here), PageDigests(there));
         benchmark::DoNotOptimize(merge.pages.data());
     }

@@ -125,20 +125,8 @@ void TellKeptTwice(const PageMerge& merge) {
     }
 }
 
-// The other version and those it grew from, newest first.
-std::vector<VersionId> WithItsLine(VersionId id, const std::vector<VersionId>& grewFrom) {
-    std::vector<VersionId> ids{id};
-    ids.insert(ids.end(), grewFrom.begin(), grewFrom.end());
-    return ids;
-}
-
-// Whether a version is one this computer had before the one the pages here build on: the
-// newest version both know is that version itself, or this computer knows it only by id.
-bool Older(VersionId id, const std::vector<VersionId>& grewFrom) {
-    if (const KnownVersion* newest = NewestCommonVersion(History, WithItsLine(id, grewFrom))) {
-        return newest->id == id;
-    }
-    return VersionKnown(id) || Names(SaveState.grewFrom, id);
+std::vector<VersionId> VersionsHere() {
+    return VersionsHere(History, SaveState.versionHere, SaveState.grewFrom);
 }
 
 // Whether the pages in memory are still those of the version they build on.
@@ -158,7 +146,7 @@ PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<Versio
                                 (thereGrewFrom.empty() && !SaveState.versionHereOwn && !aCopy))) {
         base = mine;
     } else {
-        base = NewestCommonVersion(History, WithItsLine(id, thereGrewFrom));
+        base = NewestCommonVersion(History, VersionsHere(), id, thereGrewFrom);
     }
     if (base == nullptr) {
         // A copy may be a sibling of the version read at the start, never of later ones.
@@ -210,7 +198,7 @@ bool TakeInVersion(PadRead& read, const PadVersion& version,
     const std::vector<VersionId> thereGrewFrom = reader.header.grewFrom;
     // The same pages with another header or window position, or pages the ones here grew
     // from: nothing new, and nothing to write back but pages that are newer here.
-    if (id == SaveState.versionHere || Older(id, thereGrewFrom)) {
+    if (id == SaveState.versionHere || OlderThanHere(VersionsHere(), id, thereGrewFrom)) {
         SeeFile(reader, version, stamp);
         const bool older = id != SaveState.versionHere;
         SaveState.pagesAhead = SaveState.pagesAhead || older;
@@ -344,7 +332,7 @@ CopyTaken TakeInCopy(PadRead& read) {
         return CopyTaken::NotAPad;
     }
     const VersionId id = VersionIdOf(there(thereUtf8));
-    if (id == SaveState.versionHere || Older(id, reader.header.grewFrom)) {
+    if (id == SaveState.versionHere || OlderThanHere(VersionsHere(), id, reader.header.grewFrom)) {
         return CopyTaken::NothingNew;
     }
     const PageMerge merge = MergeWithHere(there, id, reader.header.grewFrom, true);
