@@ -70,10 +70,11 @@ void SearchBoxKeyDown(int keyCode) {
 }
 
 // Several messages of one Return press carry its code; every run after the first finds
-// the box showing the current page and changes nothing.
+// the box showing the current page and changes nothing. The number is read before the store,
+// which may take in another version of the pad and show the page numbers again.
 void PageBoxReturn() {
-    StorePageText();
     const double v = NumericValue(ControlText(ID_PAGE_BOX));
+    StorePageText();
     // Written so that a value that is no number at all is refused as well.
     if (!(v > 0.5 && v <= PageCount())) {
         ShowPage();
