@@ -177,8 +177,7 @@ void MergePad(benchmark::State& state) {
     }
     PageMerge merge;
     for (auto _ : state) {
-        const KnownVersion* common =
-            NewestCommonVersion(history, VersionsHere(history, 19, {}), 300, thereGrewFrom);
+        const KnownVersion* common = NewestCommonVersion(history, 300, thereGrewFrom);
         merge = MergePages(common->keys, PageDigests(here), PageDigests(there));
         benchmark::DoNotOptimize(merge.pages.data());
     }

@@ -125,8 +125,26 @@ void TellKeptTwice(const PageMerge& merge) {
     }
 }
 
-std::vector<VersionId> VersionsHere() {
-    return VersionsHere(History, SaveState.versionHere, SaveState.grewFrom);
+bool KnownHere(VersionId id) {
+    return id == SaveState.versionHere || VersionKnown(id) || Names(SaveState.grewFrom, id);
+}
+
+// Where a version stands in the order this computer learned of them; -1 when its pages are
+// not known.
+std::ptrdiff_t Learned(VersionId id) {
+    const KnownVersion* version = FindKnownVersion(id);
+    return version == nullptr ? -1 : version - History.versions.data();
+}
+
+// Whether another version brings nothing this computer has not had: it is one of the versions
+// known here, and so is every version it grew from, none of which came here after it (pages
+// that came back to an earlier version's have that one's id, yet grew from later ones).
+bool NothingNew(VersionId id, const std::vector<VersionId>& grewFrom) {
+    const std::ptrdiff_t learned = Learned(id);
+    return KnownHere(id) && std::all_of(grewFrom.begin(), grewFrom.end(), [&](VersionId from) {
+               return KnownHere(from) && (from != SaveState.versionHere || from == id) &&
+                      (learned < 0 || Learned(from) <= learned);
+           });
 }
 
 // Whether the pages in memory are still those of the version they build on.
@@ -146,7 +164,7 @@ PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<Versio
                                 (thereGrewFrom.empty() && !SaveState.versionHereOwn && !aCopy))) {
         base = mine;
     } else {
-        base = NewestCommonVersion(History, VersionsHere(), id, thereGrewFrom);
+        base = NewestCommonVersion(History, id, thereGrewFrom);
     }
     if (base == nullptr) {
         // A copy may be a sibling of the version read at the start, never of later ones.
@@ -198,7 +216,7 @@ bool TakeInVersion(PadRead& read, const PadVersion& version,
     const std::vector<VersionId> thereGrewFrom = reader.header.grewFrom;
     // The same pages with another header or window position, or pages the ones here grew
     // from: nothing new, and nothing to write back but pages that are newer here.
-    if (id == SaveState.versionHere || OlderThanHere(VersionsHere(), id, thereGrewFrom)) {
+    if (NothingNew(id, thereGrewFrom)) {
         SeeFile(reader, version, stamp);
         const bool older = id != SaveState.versionHere;
         SaveState.pagesAhead = SaveState.pagesAhead || older;
@@ -212,6 +230,7 @@ bool TakeInVersion(PadRead& read, const PadVersion& version,
         return KeepForeignVersion(version, "most of its pages differ from yours");
     }
     RememberVersion(id, thereUtf8, there(thereUtf8));
+    RememberIds(thereGrewFrom);
     // The pages here grew from the version read now, and from the one they built on.
     std::vector<VersionId> before{SaveState.versionHere};
     before.insert(before.end(), SaveState.grewFrom.begin(), SaveState.grewFrom.end());
@@ -332,7 +351,7 @@ CopyTaken TakeInCopy(PadRead& read) {
         return CopyTaken::NotAPad;
     }
     const VersionId id = VersionIdOf(there(thereUtf8));
-    if (id == SaveState.versionHere || OlderThanHere(VersionsHere(), id, reader.header.grewFrom)) {
+    if (NothingNew(id, reader.header.grewFrom)) {
         return CopyTaken::NothingNew;
     }
     const PageMerge merge = MergeWithHere(there, id, reader.header.grewFrom, true);
@@ -340,6 +359,7 @@ CopyTaken TakeInCopy(PadRead& read) {
         return CopyTaken::NotAPad;
     }
     RememberVersion(id, thereUtf8, there(thereUtf8));
+    RememberIds(reader.header.grewFrom);
     std::vector<VersionId> copy{id};
     copy.insert(copy.end(), reader.header.grewFrom.begin(), reader.header.grewFrom.end());
     SaveState.grewFrom = JoinedLineages(copy, SaveState.grewFrom);

@@ -4,62 +4,15 @@
 #include <algorithm>
 #include <unordered_set>
 
-namespace {
-
-std::size_t PlaceOf(const std::vector<VersionId>& versions, VersionId id) {
-    return static_cast<std::size_t>(std::find(versions.begin(), versions.end(), id) -
-                                    versions.begin());
-}
-
-} // namespace
-
-std::vector<VersionId> VersionsHere(const PadHistory& history, VersionId here,
-                                    const std::vector<VersionId>& hereGrewFrom) {
-    std::vector<VersionId> versions{here};
-    versions.insert(versions.end(), hereGrewFrom.begin(), hereGrewFrom.end());
-    for (auto version = history.versions.rbegin(); version != history.versions.rend(); ++version) {
-        versions.push_back(version->id);
-    }
-    versions.insert(versions.end(), history.olderIds.rbegin(), history.olderIds.rend());
-    return versions;
-}
-
-bool OlderThanHere(const std::vector<VersionId>& versionsHere, VersionId there,
-                   const std::vector<VersionId>& thereGrewFrom) {
-    const std::size_t place = PlaceOf(versionsHere, there);
-    if (place == versionsHere.size()) {
-        return false;
-    }
-    for (const VersionId id : thereGrewFrom) {
-        if (PlaceOf(versionsHere, id) < place) {
-            return false;
-        }
-    }
-    return true;
-}
-
-const KnownVersion* NewestCommonVersion(const PadHistory& history,
-                                        const std::vector<VersionId>& versionsHere, VersionId there,
+const KnownVersion* NewestCommonVersion(const PadHistory& history, VersionId there,
                                         const std::vector<VersionId>& thereGrewFrom) {
-    const KnownVersion* newest = nullptr;
-    std::size_t newestPlace = versionsHere.size();
-    const auto consider = [&](VersionId id) {
-        const std::size_t place = PlaceOf(versionsHere, id);
-        if (place >= newestPlace) {
-            return;
+    for (auto version = history.versions.rbegin(); version != history.versions.rend(); ++version) {
+        if (version->id == there || std::find(thereGrewFrom.begin(), thereGrewFrom.end(),
+                                              version->id) != thereGrewFrom.end()) {
+            return &*version;
         }
-        for (const KnownVersion& version : history.versions) {
-            if (version.id == id) {
-                newest = &version;
-                newestPlace = place;
-            }
-        }
-    };
-    consider(there);
-    for (const VersionId id : thereGrewFrom) {
-        consider(id);
     }
-    return newest;
+    return nullptr;
 }
 
 const KnownVersion* CommonVersionByContent(const PadHistory& history, const KeysInForm& there,

@@ -10,21 +10,11 @@
 #include <functional>
 #include <vector>
 
-// This computer's versions, newest first: the one the pages here build on, those it grew
-// from, then the rest of the history. Its order, not another version's line, tells which of
-// two versions is newer: pages that came back to an earlier version's have that one's id.
-std::vector<VersionId> VersionsHere(const PadHistory& history, VersionId here,
-                                    const std::vector<VersionId>& hereGrewFrom);
-
-// Whether the other version (its id and the versions it grew from, newest first) is one this
-// computer had already, no newer than any it grew from.
-bool OlderThanHere(const std::vector<VersionId>& versionsHere, VersionId there,
-                   const std::vector<VersionId>& thereGrewFrom);
-
-// Of the other version and those it grew from, the newest here whose pages this computer still
-// knows; nullptr when it knows none.
-const KnownVersion* NewestCommonVersion(const PadHistory& history,
-                                        const std::vector<VersionId>& versionsHere, VersionId there,
+// Of the other version and those it grew from, the one this computer learned of last whose
+// pages it still knows; nullptr when it knows none. The history's order, not the other
+// version's line, tells which is newest: pages that came back to an earlier version's have
+// that one's id.
+const KnownVersion* NewestCommonVersion(const PadHistory& history, VersionId there,
                                         const std::vector<VersionId>& thereGrewFrom);
 
 // The other version's page keys in the form asked for (UTF-8 or not).

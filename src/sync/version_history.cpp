@@ -189,6 +189,20 @@ void RememberVersion(VersionId id, bool utf8, std::vector<std::uint64_t> keys) {
     WriteHistory();
 }
 
+void RememberIds(const std::vector<VersionId>& ids) {
+    bool added = false;
+    for (const VersionId id : ids) {
+        if (!VersionKnown(id)) {
+            History.olderIds.push_back(id);
+            added = true;
+        }
+    }
+    if (added) {
+        KeepWithinBounds(History);
+        WriteHistory();
+    }
+}
+
 bool VersionKnown(VersionId id) {
     return FindKnownVersion(id) != nullptr ||
            std::find(History.olderIds.begin(), History.olderIds.end(), id) !=

@@ -39,6 +39,8 @@ void LoadHistory();
 // One more version written or taken in: the newest now. Kept within bounds (oldest out) and
 // written to the history's file; a file that can't be written costs only the history.
 void RememberVersion(VersionId id, bool utf8, std::vector<std::uint64_t> keys);
+// Versions known by id alone: those another version named as the ones it grew from.
+void RememberIds(const std::vector<VersionId>& ids);
 bool VersionKnown(VersionId id);
 const KnownVersion* FindKnownVersion(VersionId id);
 
