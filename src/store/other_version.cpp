@@ -175,8 +175,10 @@ PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<Versio
         return UniteExceptKnown(History, PageKeys(PagesHere(), SaveState.utf8, there.utf8), there,
                                 there.utf8);
     }
-    return MergePages(base->keys, PageKeys(PagesHere(), SaveState.utf8, base->utf8),
-                      there(base->utf8));
+    const std::vector<std::uint64_t> here = PageKeys(PagesHere(), SaveState.utf8, base->utf8);
+    PageMerge merge = MergePages(base->keys, here, there(base->utf8));
+    DropOlderTexts(merge, History, base->utf8, here, there(base->utf8), thereGrewFrom);
+    return merge;
 }
 
 // The merged pages take the place of those in memory, in one form, and the pages in memory

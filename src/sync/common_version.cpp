@@ -2,6 +2,7 @@
 #include "sync/common_version.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 const KnownVersion* NewestCommonVersion(const PadHistory& history, VersionId there,
@@ -82,4 +83,55 @@ std::vector<VersionId> JoinedLineages(const std::vector<VersionId>& a,
         }
     }
     return joined;
+}
+
+void DropOlderTexts(PageMerge& merge, const PadHistory& history, bool keysUtf8,
+                    const std::vector<std::uint64_t>& here, const std::vector<std::uint64_t>& there,
+                    const std::vector<VersionId>& thereGrewFrom) {
+    std::unordered_map<std::uint64_t, std::ptrdiff_t> lastHad;
+    std::unordered_set<std::uint64_t> thereHad;
+    for (std::size_t n = 0; n < history.versions.size(); ++n) {
+        const KnownVersion& version = history.versions[n];
+        if (version.utf8 != keysUtf8) {
+            continue;
+        }
+        const bool ancestor = std::find(thereGrewFrom.begin(), thereGrewFrom.end(), version.id) !=
+                              thereGrewFrom.end();
+        for (const std::uint64_t key : version.keys) {
+            lastHad[key] = static_cast<std::ptrdiff_t>(n);
+            if (ancestor) {
+                thereHad.insert(key);
+            }
+        }
+    }
+    const auto had = [&](std::uint64_t key) {
+        const auto found = lastHad.find(key);
+        return found == lastHad.end() ? std::ptrdiff_t{-1} : found->second;
+    };
+    std::vector<std::int32_t>& twice = merge.keptTwice;
+    for (std::size_t n = twice.size(); n-- > 0;) {
+        const std::size_t first = static_cast<std::size_t>(twice[n]) - 1;
+        if (first + 1 >= merge.pages.size() ||
+            merge.pages[first].fromThere == merge.pages[first + 1].fromThere) {
+            continue;
+        }
+        const std::size_t fromThere = merge.pages[first].fromThere ? first : first + 1;
+        const std::size_t fromHere = fromThere == first ? first + 1 : first;
+        const std::uint64_t x = there[static_cast<std::size_t>(merge.pages[fromThere].there - 1)];
+        const std::uint64_t h = here[static_cast<std::size_t>(merge.pages[fromHere].here - 1)];
+        std::size_t dropped = merge.pages.size();
+        if (had(x) >= 0 && (had(h) < 0 || had(h) > had(x))) {
+            dropped = fromThere;
+        } else if (had(x) < 0 && thereHad.contains(h)) {
+            dropped = fromHere;
+        }
+        if (dropped == merge.pages.size()) {
+            continue;
+        }
+        merge.pages.erase(merge.pages.begin() + static_cast<std::ptrdiff_t>(dropped));
+        for (std::size_t later = n + 1; later < twice.size(); ++later) {
+            --twice[later];
+        }
+        twice.erase(twice.begin() + static_cast<std::ptrdiff_t>(n));
+    }
 }

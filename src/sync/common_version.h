@@ -43,3 +43,12 @@ std::int32_t PageFollowed(const PageMerge& merge, std::int32_t page);
 // within what a versions line holds.
 std::vector<VersionId> JoinedLineages(const std::vector<VersionId>& a,
                                       const std::vector<VersionId>& b);
+
+// Of two versions of one page that both sides changed, drops one that is an older text of the
+// other: the other version's where this computer had it before the text here (or the text here
+// is still being typed), this side's where the other version grew from one that held it. A
+// base that is not the newest both grew from (two versions merged on both sides at once)
+// makes such pairs. Keys are those given to the merge, in the form asked for.
+void DropOlderTexts(PageMerge& merge, const PadHistory& history, bool keysUtf8,
+                    const std::vector<std::uint64_t>& here, const std::vector<std::uint64_t>& there,
+                    const std::vector<VersionId>& thereGrewFrom);
