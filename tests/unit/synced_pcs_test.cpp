@@ -63,6 +63,10 @@ TEST(SyncedPcs, EverydaySequencesComeToRest) {
          "A type 2, A>B, B type 2, B>A, " + Times(3, "A type 2, B type 2, A>B, B>A")},
         {"pages 2 and 4 typed on both at the same moments", 2,
          Times(3, "A type 2, B type 4, A>B, B>A")},
+        {"a page typed on while both computers merge at once", 2,
+         "B>A, B delete 6, A type 5, A new, B insert 7, B delete 6, B restart, B new, A>B, "
+         "A type 2, A>B, A type 2, A type 4, A>B, A>B, A type 2, A>B, B type 2, A type 5, B on, "
+         "A off, B type 1, A>B, B off"},
         {"a conflicted copy carried to a third PC", 3,
          "A type 2, B type 4, A>B, B>C, C>A, C type 5, C>B"},
     };
