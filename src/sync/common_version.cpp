@@ -88,7 +88,7 @@ std::vector<VersionId> JoinedLineages(const std::vector<VersionId>& a,
 void DropOlderTexts(PageMerge& merge, const PadHistory& history, bool keysUtf8,
                     const std::vector<std::uint64_t>& here, const std::vector<std::uint64_t>& there,
                     const std::vector<VersionId>& thereGrewFrom) {
-    std::unordered_map<std::uint64_t, std::ptrdiff_t> lastHad;
+    std::unordered_map<std::uint64_t, std::ptrdiff_t> firstHad;
     std::unordered_set<std::uint64_t> thereHad;
     for (std::size_t n = 0; n < history.versions.size(); ++n) {
         const KnownVersion& version = history.versions[n];
@@ -98,15 +98,15 @@ void DropOlderTexts(PageMerge& merge, const PadHistory& history, bool keysUtf8,
         const bool ancestor = std::find(thereGrewFrom.begin(), thereGrewFrom.end(), version.id) !=
                               thereGrewFrom.end();
         for (const std::uint64_t key : version.keys) {
-            lastHad[key] = static_cast<std::ptrdiff_t>(n);
+            firstHad.emplace(key, static_cast<std::ptrdiff_t>(n));
             if (ancestor) {
                 thereHad.insert(key);
             }
         }
     }
     const auto had = [&](std::uint64_t key) {
-        const auto found = lastHad.find(key);
-        return found == lastHad.end() ? std::ptrdiff_t{-1} : found->second;
+        const auto found = firstHad.find(key);
+        return found == firstHad.end() ? std::ptrdiff_t{-1} : found->second;
     };
     std::vector<std::int32_t>& twice = merge.keptTwice;
     for (std::size_t n = twice.size(); n-- > 0;) {

@@ -45,8 +45,9 @@ std::vector<VersionId> JoinedLineages(const std::vector<VersionId>& a,
                                       const std::vector<VersionId>& b);
 
 // Of two versions of one page that both sides changed, drops one that is an older text of the
-// other: the other version's where this computer had it before the text here (or the text here
-// is still being typed), this side's where the other version grew from one that held it. A
+// other: the other version's where this computer first had it before the text here (or the
+// text here is still being typed), this side's where the other version grew from one that
+// held it. A
 // base that is not the newest both grew from (two versions merged on both sides at once)
 // makes such pairs. Keys are those given to the merge, in the form asked for.
 void DropOlderTexts(PageMerge& merge, const PadHistory& history, bool keysUtf8,
