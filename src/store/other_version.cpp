@@ -152,10 +152,12 @@ bool UnchangedHere(const KnownVersion* mine) {
     return mine && PageKeys(PagesHere(), SaveState.utf8, mine->utf8) == mine->keys;
 }
 
-// The other version's pages merged with those in memory, against the version both grew from:
-// the one the pages here build on when nothing changed here and the other grew from it (or,
-// naming nothing, came after a version taken in), else the newest both histories hold, else
-// one told by content; with none, every page kept that this computer has not had already.
+// The other version's pages (a conflicted copy's, or the pad's) merged with those in memory,
+// against the version both grew from: the one the pages here build on when nothing changed
+// here and the other grew from it (or, a pad naming nothing, came after a version taken in),
+// else of the other and those it names the one this computer learned of last, else one told
+// by content; with none, every page kept that this computer has not had already. Of two texts
+// of one page, an older one is dropped.
 PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<VersionId>& thereGrewFrom,
                         bool aCopy) {
     const KnownVersion* mine = FindKnownVersion(SaveState.versionHere);
@@ -204,6 +206,13 @@ void SeeFile(const PagesFileReader& reader, const PadVersion& version,
     SaveState.headerOfFile = reader.header;
 }
 
+// Whether the file read is exactly what a save of the pages in memory writes: nothing ahead,
+// the same form, and the bytes of its own header values and pages.
+bool FileHoldsPages(const PagesFileReader& reader, const PadVersion& version) {
+    return !SaveState.pagesAhead && reader.header.utf8 == SaveState.utf8 && reader.imageKnown &&
+           VersionOf(reader.image) == version;
+}
+
 // Takes in the version read; false when it can't be merged and could not be kept either.
 bool TakeInVersion(PadRead& read, const PadVersion& version,
                    const std::optional<FileStamp>& stamp) {
@@ -222,8 +231,7 @@ bool TakeInVersion(PadRead& read, const PadVersion& version,
         SeeFile(reader, version, stamp);
         const bool older = id != SaveState.versionHere;
         SaveState.pagesAhead = SaveState.pagesAhead || older;
-        SaveState.fileHoldsPages = !SaveState.pagesAhead && thereUtf8 == SaveState.utf8 &&
-                                   reader.imageKnown && VersionOf(reader.image) == version;
+        SaveState.fileHoldsPages = FileHoldsPages(reader, version);
         SaveState.carriesVersions = SaveState.carriesVersions || older;
         return true;
     }
@@ -249,9 +257,13 @@ bool TakeInVersion(PadRead& read, const PadVersion& version,
     if (!SaveState.pagesAhead) {
         SaveState.grewFrom = thereGrewFrom;
     }
-    SaveState.fileHoldsPages = !SaveState.pagesAhead && thereUtf8 == SaveState.utf8 &&
-                               reader.imageKnown && VersionOf(reader.image) == version;
+    SaveState.fileHoldsPages = FileHoldsPages(reader, version);
     return true;
+}
+
+// What a version written from the pages here grew from: the version they build on first.
+std::vector<VersionId> GrewFromForNewVersion() {
+    return JoinedLineages({SaveState.versionHere}, SaveState.grewFrom);
 }
 
 } // namespace
@@ -378,7 +390,7 @@ void VersionWritten(const std::vector<std::uint64_t>& keys, bool utf8,
     }
     ReadHistoryWhenDue();
     // Kept whether the file carries the line or not, so that a line begun later names them.
-    SaveState.grewFrom = JoinedLineages({SaveState.versionHere}, SaveState.grewFrom);
+    SaveState.grewFrom = GrewFromForNewVersion();
     SaveState.versionHere = id;
     SaveState.versionHereOwn = true;
     SaveState.versionHereLine = header.versionsLine;
@@ -388,15 +400,15 @@ void VersionWritten(const std::vector<std::uint64_t>& keys, bool utf8,
 // The same pages keep their line; new ones carry it once the pad has met another version,
 // naming the version they build on first.
 void AddVersionsLine(FileHeaderValues& header, std::uint64_t id) {
-    if (id != SaveState.versionHere) {
-        ReadHistoryWhenDue();
-    }
     if (id == SaveState.versionHere) {
         header.versionsLine = SaveState.versionHereLine;
         header.grewFrom = SaveState.grewFrom;
-    } else if (SaveState.carriesVersions) {
+        return;
+    }
+    ReadHistoryWhenDue();
+    if (SaveState.carriesVersions) {
         header.versionsLine = true;
-        header.grewFrom = JoinedLineages({SaveState.versionHere}, SaveState.grewFrom);
+        header.grewFrom = GrewFromForNewVersion();
     }
 }
 
