@@ -17,6 +17,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -104,15 +105,21 @@ bool KeepForeignVersion(const PadVersion& version, const char* why) {
     return false;
 }
 
-// Whether more than half of the merged pages would be versions of pages that both sides
-// changed, or with no common version pages that only one side holds: two quite different
-// pads, better kept apart than interleaved.
+
+
+// Whether the merge would interleave two quite different pads, better kept apart: with a
+// base told by content, pages kept twice and none that both hold alike; with no common
+// version, more than half the pages held by one side alone. A base known by its id is the
+// version both grew from, whatever they changed since.
 bool MostlyTwice(const PageMerge& merge) {
-    const auto oneSided =
-        std::count_if(merge.pages.begin(), merge.pages.end(),
-                      [](const MergedPage& page) { return page.here == 0 || page.there == 0; });
-    return merge.pages.empty() || merge.keptTwice.size() * 4 > merge.pages.size() ||
-           (merge.united && static_cast<std::size_t>(oneSided) * 2 > merge.pages.size());
+    const auto held = [&](bool bySides) {
+        return std::count_if(merge.pages.begin(), merge.pages.end(), [&](const MergedPage& page) {
+            return (page.here != 0 && page.there != 0) == bySides;
+        });
+    };
+    return merge.pages.empty() ||
+           (merge.baseGuessed && !merge.keptTwice.empty() && held(true) == 0) ||
+           (merge.united && held(false) * 2 > static_cast<std::ptrdiff_t>(merge.pages.size()));
 }
 
 void TellKeptTwice(const PageMerge& merge) {
@@ -152,35 +159,74 @@ bool UnchangedHere(const KnownVersion* mine) {
     return mine && PageKeys(PagesHere(), SaveState.utf8, mine->utf8) == mine->keys;
 }
 
+// A base told by content, other than the version this computer started from (which the
+// sync client had settled on) or one whose every new page the other holds, may be one the
+// other never grew from: a page the other changed or deleted that is still the base's text
+// here may be one it never had. Taken as changed here as well, such a page is kept beside
+// the other's, never dropped.
+KnownVersion ChangedHereWhereUnsure(const KnownVersion& base, ThereKeys& there) {
+    const std::vector<std::uint64_t> here = PageKeys(PagesHere(), SaveState.utf8, base.utf8);
+    const std::vector<std::uint64_t>& theirs = there(base.utf8);
+    const std::unordered_set<std::uint64_t> hereKeys(here.begin(), here.end());
+    const std::unordered_set<std::uint64_t> thereKeys(theirs.begin(), theirs.end());
+    KnownVersion unsure = base;
+    for (std::uint64_t& key : unsure.keys) {
+        if (hereKeys.contains(key) && !thereKeys.contains(key)) {
+            key = ~key; // a text neither side holds
+        }
+    }
+    return unsure;
+}
+
+// Merged against one version both grew from, with older texts of a page dropped.
+PageMerge MergeAgainst(const KnownVersion& base, ThereKeys& there,
+                       const std::vector<VersionId>& thereGrewFrom) {
+    const std::vector<std::uint64_t> here = PageKeys(PagesHere(), SaveState.utf8, base.utf8);
+    PageMerge merge = MergePages(base.keys, here, there(base.utf8));
+    DropOlderTexts(merge, History, base.utf8, here, there(base.utf8), thereGrewFrom);
+    merge.base = base.id;
+    return merge;
+}
+
 // The other version's pages (a conflicted copy's, or the pad's) merged with those in memory,
 // against the version both grew from: the one the pages here build on when nothing changed
-// here and the other grew from it (or, a pad naming nothing, came after a version taken in),
-// else of the other and those it names the one this computer learned of last, else one told
-// by content; with none, every page kept that this computer has not had already. Of two texts
-// of one page, an older one is dropped.
+// here and the other grew from it (or, a pad naming nothing, came after a version taken in);
+// else, of the other and those it names, the last few this computer learned of, the one that
+// leaves fewest pages (an older one keeps pages changed or deleted since, never fewer);
+// else one told by content; with none, every page kept that this computer has not had
+// already. Of two texts of one page, an older one is dropped.
 PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<VersionId>& thereGrewFrom,
                         bool aCopy) {
+    if (std::optional<PageMerge> reordered = OneOrderOfSamePages(
+            PageKeys(PagesHere(), SaveState.utf8, there.utf8), there(there.utf8))) {
+        return std::move(*reordered);
+    }
     const KnownVersion* mine = FindKnownVersion(SaveState.versionHere);
-    const KnownVersion* base = nullptr;
     if (UnchangedHere(mine) && (Names(thereGrewFrom, SaveState.versionHere) ||
                                 (thereGrewFrom.empty() && !SaveState.versionHereOwn && !aCopy))) {
-        base = mine;
-    } else {
-        base = NewestCommonVersion(History, id, thereGrewFrom);
+        return MergeAgainst(*mine, there, thereGrewFrom);
     }
-    if (base == nullptr) {
-        // A copy may be a sibling of the version read at the start, never of later ones.
-        base = CommonVersionByContent(History, there, DigestOf(""),
-                                      !aCopy || History.versions.size() > 1);
+    std::vector<PageMerge> merges;
+    for (const KnownVersion* base :
+         NewestCommonVersions(History, id, thereGrewFrom, CommonVersionsTried)) {
+        merges.push_back(MergeAgainst(*base, there, thereGrewFrom));
     }
-    if (base == nullptr) {
-        return UniteExceptKnown(History, PageKeys(PagesHere(), SaveState.utf8, there.utf8), there,
-                                there.utf8);
+    if (!merges.empty()) {
+        return KeptByEveryMerge(std::move(merges),
+                                PageKeys(PagesHere(), SaveState.utf8, there.utf8), there(there.utf8));
     }
-    const std::vector<std::uint64_t> here = PageKeys(PagesHere(), SaveState.utf8, base->utf8);
-    PageMerge merge = MergePages(base->keys, here, there(base->utf8));
-    DropOlderTexts(merge, History, base->utf8, here, there(base->utf8), thereGrewFrom);
-    return merge;
+    // A copy may be a sibling of the version read at the start, never of later ones.
+    const ContentBase told = CommonVersionByContent(History, there, DigestOf(""),
+                                                    !aCopy || History.versions.size() > 1);
+    if (const KnownVersion* base = told.version) {
+        const bool start = base == &History.versions.front() && History.olderIds.empty();
+        PageMerge merge = MergeAgainst(start || told.allHeld ? *base : ChangedHereWhereUnsure(*base, there),
+                                       there, thereGrewFrom);
+        merge.baseGuessed = true;
+        return merge;
+    }
+    return UniteExceptKnown(History, PageKeys(PagesHere(), SaveState.utf8, there.utf8), there,
+                            there.utf8);
 }
 
 // The merged pages take the place of those in memory, in one form, and the pages in memory
@@ -211,6 +257,19 @@ void SeeFile(const PagesFileReader& reader, const PadVersion& version,
 bool FileHoldsPages(const PagesFileReader& reader, const PadVersion& version) {
     return !SaveState.pagesAhead && reader.header.utf8 == SaveState.utf8 && reader.imageKnown &&
            VersionOf(reader.image) == version;
+}
+
+// What a version taken in grew from. One that names nothing (its computer had met no other
+// version) is taken to have grown from the version it was merged against, as a window with
+// nothing changed shows it, and when that is the one the pages here build on, from what they
+// grew from: the versions a line written here names then tell the others which versions
+// they may merge against.
+std::vector<VersionId> LineageOf(const std::vector<VersionId>& thereGrewFrom,
+                                 const PageMerge& merge, const std::vector<VersionId>& before) {
+    if (!thereGrewFrom.empty() || merge.base == 0) {
+        return thereGrewFrom;
+    }
+    return merge.base == SaveState.versionHere ? before : std::vector<VersionId>{merge.base};
 }
 
 // Takes in the version read; false when it can't be merged and could not be kept either.
@@ -244,7 +303,8 @@ bool TakeInVersion(PadRead& read, const PadVersion& version,
     // The pages here grew from the version read now, and from the one they built on.
     std::vector<VersionId> before{SaveState.versionHere};
     before.insert(before.end(), SaveState.grewFrom.begin(), SaveState.grewFrom.end());
-    SaveState.grewFrom = JoinedLineages(thereGrewFrom, before);
+    const std::vector<VersionId> thereLineage = LineageOf(thereGrewFrom, merge, before);
+    SaveState.grewFrom = JoinedLineages(thereLineage, before);
     SaveState.versionHere = id;
     SaveState.versionHereOwn = false;
     SaveState.versionHereLine = reader.header.versionsLine;
@@ -255,7 +315,7 @@ bool TakeInVersion(PadRead& read, const PadVersion& version,
     // hold them in that form).
     SaveState.pagesAhead = PageKeys(PagesHere(), SaveState.utf8, thereUtf8) != there(thereUtf8);
     if (!SaveState.pagesAhead) {
-        SaveState.grewFrom = thereGrewFrom;
+        SaveState.grewFrom = thereLineage;
     }
     SaveState.fileHoldsPages = FileHoldsPages(reader, version);
     return true;
@@ -374,8 +434,11 @@ CopyTaken TakeInCopy(PadRead& read) {
     }
     RememberVersion(id, thereUtf8, there(thereUtf8));
     RememberIds(reader.header.grewFrom);
+    std::vector<VersionId> before{SaveState.versionHere};
+    before.insert(before.end(), SaveState.grewFrom.begin(), SaveState.grewFrom.end());
     std::vector<VersionId> copy{id};
-    copy.insert(copy.end(), reader.header.grewFrom.begin(), reader.header.grewFrom.end());
+    const std::vector<VersionId> copyLineage = LineageOf(reader.header.grewFrom, merge, before);
+    copy.insert(copy.end(), copyLineage.begin(), copyLineage.end());
     SaveState.grewFrom = JoinedLineages(copy, SaveState.grewFrom);
     TakeIn(merge, reader);
     SaveState.pagesAhead = true;

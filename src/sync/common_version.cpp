@@ -5,21 +5,24 @@
 #include <unordered_map>
 #include <unordered_set>
 
-const KnownVersion* NewestCommonVersion(const PadHistory& history, VersionId there,
-                                        const std::vector<VersionId>& thereGrewFrom) {
-    for (auto version = history.versions.rbegin(); version != history.versions.rend(); ++version) {
+std::vector<const KnownVersion*> NewestCommonVersions(const PadHistory& history, VersionId there,
+                                                      const std::vector<VersionId>& thereGrewFrom,
+                                                      std::size_t most) {
+    std::vector<const KnownVersion*> common;
+    for (auto version = history.versions.rbegin();
+         version != history.versions.rend() && common.size() < most; ++version) {
         if (version->id == there || std::find(thereGrewFrom.begin(), thereGrewFrom.end(),
                                               version->id) != thereGrewFrom.end()) {
-            return &*version;
+            common.push_back(&*version);
         }
     }
-    return nullptr;
+    return common;
 }
 
-const KnownVersion* CommonVersionByContent(const PadHistory& history, const KeysInForm& there,
-                                           std::uint64_t emptyPageKey, bool firstCounts) {
+ContentBase CommonVersionByContent(const PadHistory& history, const KeysInForm& there,
+                                   std::uint64_t emptyPageKey, bool firstCounts) {
     std::unordered_set<std::uint64_t> seen{emptyPageKey};
-    const KnownVersion* newest = nullptr;
+    ContentBase newest;
     for (const KnownVersion& version : history.versions) {
         std::unordered_set<std::uint64_t> fresh;
         for (const std::uint64_t key : version.keys) {
@@ -31,12 +34,49 @@ const KnownVersion* CommonVersionByContent(const PadHistory& history, const Keys
         const bool counts =
             &version != &history.versions.front() || (firstCounts && history.olderIds.empty());
         const std::vector<std::uint64_t>& theirs = there(version.utf8);
-        if (counts && std::any_of(theirs.begin(), theirs.end(),
-                                  [&](std::uint64_t key) { return fresh.contains(key); })) {
-            newest = &version;
+        const auto held = static_cast<std::size_t>(std::count_if(
+            theirs.begin(), theirs.end(), [&](std::uint64_t key) { return fresh.erase(key) > 0; }));
+        if (counts && held > 0) {
+            newest = {&version, fresh.empty()};
         }
     }
     return newest;
+}
+
+PageMerge KeptByEveryMerge(std::vector<PageMerge> merges, const std::vector<std::uint64_t>& here,
+                           const std::vector<std::uint64_t>& there) {
+    const auto keyOf = [&](const MergedPage& page) {
+        return page.fromThere ? there[static_cast<std::size_t>(page.there - 1)]
+                              : here[static_cast<std::size_t>(page.here - 1)];
+    };
+    const auto fewest = std::min_element(merges.begin(), merges.end(), [](const auto& a, const auto& b) {
+        return a.pages.size() < b.pages.size();
+    });
+    PageMerge merge = std::move(*fewest);
+    std::unordered_map<std::uint64_t, std::size_t> allowed;
+    for (const MergedPage& page : merge.pages) {
+        ++allowed[keyOf(page)];
+    }
+    for (const PageMerge& other : merges) {
+        if (&other == &*fewest) {
+            continue; // moved from
+        }
+        std::unordered_map<std::uint64_t, std::size_t> held;
+        for (const MergedPage& page : other.pages) {
+            ++held[keyOf(page)];
+        }
+        for (auto& [key, count] : allowed) {
+            count = std::min(count, held[key]);
+        }
+    }
+    std::vector<bool> dropped(merge.pages.size(), false);
+    for (std::size_t n = 0; n < merge.pages.size(); ++n) {
+        std::size_t& left = allowed[keyOf(merge.pages[n])];
+        dropped[n] = left == 0;
+        left -= left > 0 ? 1 : 0;
+    }
+    DropMergedPages(merge, dropped);
+    return merge;
 }
 
 PageMerge UniteExceptKnown(const PadHistory& history, const std::vector<std::uint64_t>& here,
@@ -108,6 +148,8 @@ void DropOlderTexts(PageMerge& merge, const PadHistory& history, bool keysUtf8,
         const auto found = firstHad.find(key);
         return found == firstHad.end() ? std::ptrdiff_t{-1} : found->second;
     };
+    const std::unordered_set<std::uint64_t> hereHolds(here.begin(), here.end());
+    const std::unordered_set<std::uint64_t> thereHolds(there.begin(), there.end());
     std::vector<std::int32_t>& twice = merge.keptTwice;
     for (std::size_t n = twice.size(); n-- > 0;) {
         const std::size_t first = static_cast<std::size_t>(twice[n]) - 1;
@@ -119,10 +161,11 @@ void DropOlderTexts(PageMerge& merge, const PadHistory& history, bool keysUtf8,
         const std::size_t fromHere = fromThere == first ? first + 1 : first;
         const std::uint64_t x = there[static_cast<std::size_t>(merge.pages[fromThere].there - 1)];
         const std::uint64_t h = here[static_cast<std::size_t>(merge.pages[fromHere].here - 1)];
+        // A side that still holds the other's text elsewhere did not change it into its own.
         std::size_t dropped = merge.pages.size();
-        if (had(x) >= 0 && (had(h) < 0 || had(h) > had(x))) {
+        if (had(x) >= 0 && (had(h) < 0 || had(h) > had(x)) && !hereHolds.contains(x)) {
             dropped = fromThere;
-        } else if (had(x) < 0 && thereHad.contains(h)) {
+        } else if (had(x) < 0 && thereHad.contains(h) && !thereHolds.contains(h)) {
             dropped = fromHere;
         }
         if (dropped == merge.pages.size()) {

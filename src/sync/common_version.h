@@ -10,12 +10,16 @@
 #include <functional>
 #include <vector>
 
-// Of the other version and those it grew from, the one this computer learned of last whose
-// pages it still knows; nullptr when it knows none. The history's order, not the other
-// version's line, tells which is newest: pages that came back to an earlier version's have
-// that one's id.
-const KnownVersion* NewestCommonVersion(const PadHistory& history, VersionId there,
-                                        const std::vector<VersionId>& thereGrewFrom);
+// Of the other version and those it grew from, those whose pages this computer still knows,
+// the one it learned of last first, at most `most`; none when it knows none. Each is a
+// version both grew from. The history's order, not the other version's line, tells which is
+// newest: pages that came back to an earlier version's have that one's id.
+// How many a merge tries: two computers that merged at once each grew from the other's
+// version, and then no one version holds what both have since.
+constexpr std::size_t CommonVersionsTried = 8;
+std::vector<const KnownVersion*> NewestCommonVersions(const PadHistory& history, VersionId there,
+                                                      const std::vector<VersionId>& thereGrewFrom,
+                                                      std::size_t most);
 
 // The other version's page keys in the form asked for (UTF-8 or not).
 using KeysInForm = std::function<const std::vector<std::uint64_t>&(bool utf8)>;
@@ -25,9 +29,20 @@ using KeysInForm = std::function<const std::vector<std::uint64_t>&(bool utf8)>;
 // after. The first version's pages count only when asked for (another computer's version of
 // the pad grew from what the sync client last settled on, which this computer read at its
 // start; a conflicted copy may be a sibling of it) and while the history still holds every
-// version since its start. nullptr when the other version holds nothing that tells.
-const KnownVersion* CommonVersionByContent(const PadHistory& history, const KeysInForm& there,
-                                           std::uint64_t emptyPageKey, bool firstCounts);
+// version since its start. None when the other version holds nothing that tells.
+struct ContentBase {
+    const KnownVersion* version = nullptr;
+    bool allHeld = false; // the other holds every new page of it: it grew from that version
+};
+ContentBase CommonVersionByContent(const PadHistory& history, const KeysInForm& there,
+                                   std::uint64_t emptyPageKey, bool firstCounts);
+
+// Merges of the same two versions against several versions both grew from, as one: the one
+// with fewest pages, less each page that a merge against another of them drops (a page one
+// side changed or deleted since a version both had is older on every account). Keys are
+// those of both sides in one form.
+PageMerge KeptByEveryMerge(std::vector<PageMerge> merges, const std::vector<std::uint64_t>& here,
+                           const std::vector<std::uint64_t>& there);
 
 // With no common version at all: every page of both kept once, except the other version's
 // pages that this computer has had (in the history's keys): those are older versions of its

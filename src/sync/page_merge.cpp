@@ -4,10 +4,13 @@
 // so that two PCs merging the same versions reach the same pages.
 #include "sync/page_merge.h"
 
+#include "text/digest.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <limits>
 #include <span>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -269,6 +272,44 @@ std::span<const NewPage> NewPagesThrough(const Version& version, std::size_t& do
     return std::span<const NewPage>(version.newPages).subspan(from, done - from);
 }
 
+// A page that both versions added apart, each in a place of its own (around pages that one
+// of them moved, or versions merged differently on two PCs at once), is one page: kept once
+// as often as either version holds it, where it first stands; later ones go. Empty pages
+// added apart are pages of their own, each waiting for its text.
+void DropPagesAddedTwice(PageMerge& merge, const Version& here, const Version& there,
+                         const Digests& hereDigests, const Digests& thereDigests) {
+    std::unordered_map<std::uint64_t, std::pair<int, int>> added; // per digest: here, there
+    for (const NewPage& page : here.newPages) {
+        ++added[page.digest].first;
+    }
+    for (const NewPage& page : there.newPages) {
+        ++added[page.digest].second;
+    }
+    std::vector<bool> keptHere(hereDigests.size(), false), keptThere(thereDigests.size(), false);
+    const auto markKept = [](const Version& version, std::vector<bool>& kept) {
+        for (const int page : version.kept) {
+            if (page >= 0) {
+                kept[static_cast<std::size_t>(page)] = true;
+            }
+        }
+    };
+    markKept(here, keptHere), markKept(there, keptThere);
+    std::unordered_map<std::uint64_t, int> seen;
+    const std::uint64_t emptyPage = DigestOf("");
+    std::vector<bool> dropped(merge.pages.size(), false);
+    for (std::size_t n = 0; n < merge.pages.size(); ++n) {
+        const MergedPage& page = merge.pages[n];
+        const std::size_t index = static_cast<std::size_t>((page.fromThere ? page.there : page.here) - 1);
+        const bool isNew = !(page.fromThere ? keptThere : keptHere)[index];
+        const std::uint64_t digest = (page.fromThere ? thereDigests : hereDigests)[index];
+        const auto found = added.find(digest);
+        dropped[n] = isNew && digest != emptyPage && found->second.first > 0 &&
+                     found->second.second > 0 &&
+                     ++seen[digest] > std::max(found->second.first, found->second.second);
+    }
+    DropMergedPages(merge, dropped);
+}
+
 } // namespace
 
 PageMerge MergePages(const Digests& base, const Digests& here, const Digests& there) {
@@ -294,7 +335,63 @@ PageMerge MergePages(const Digests& base, const Digests& here, const Digests& th
             Put(merging, false, inHere + 1, inThere + 1);
         }
     }
+    if (!base.empty()) {
+        DropPagesAddedTwice(merging.result, hereVersion, thereVersion, here, there);
+    }
     return merging.result;
+}
+
+std::optional<PageMerge> OneOrderOfSamePages(const Digests& here, const Digests& there) {
+    Digests hereSorted = here, thereSorted = there;
+    std::sort(hereSorted.begin(), hereSorted.end());
+    std::sort(thereSorted.begin(), thereSorted.end());
+    if (hereSorted != thereSorted) {
+        return std::nullopt;
+    }
+    const bool fromThere = there < here;
+    const Digests& taken = fromThere ? there : here;
+    const Digests& other = fromThere ? here : there;
+    // Each page's place in the other version, alike pages matched in order.
+    std::unordered_map<std::uint64_t, std::vector<std::int32_t>> places;
+    for (std::size_t n = other.size(); n-- > 0;) {
+        places[other[n]].push_back(static_cast<std::int32_t>(n + 1));
+    }
+    PageMerge merge;
+    for (std::size_t n = 0; n < taken.size(); ++n) {
+        std::vector<std::int32_t>& free = places[taken[n]];
+        const std::int32_t inOther = free.back();
+        free.pop_back();
+        const std::int32_t inTaken = static_cast<std::int32_t>(n + 1);
+        merge.pages.push_back(fromThere ? MergedPage{true, inOther, inTaken}
+                                        : MergedPage{false, inTaken, inOther});
+    }
+    return merge;
+}
+
+void DropMergedPages(PageMerge& merge, const std::vector<bool>& dropped) {
+    std::vector<MergedPage> pages;
+    std::vector<std::int32_t> twice;
+    std::size_t pair = 0;
+    for (std::size_t n = 0; n < merge.pages.size(); ++n) {
+        while (pair < merge.keptTwice.size() &&
+               static_cast<std::size_t>(merge.keptTwice[pair]) < n + 1) {
+            ++pair;
+        }
+        if (dropped[n]) {
+            // The other of a pair of versions stands alone now.
+            if (!twice.empty() && static_cast<std::size_t>(twice.back()) == pages.size()) {
+                twice.pop_back();
+            }
+            continue;
+        }
+        if (pair < merge.keptTwice.size() &&
+            static_cast<std::size_t>(merge.keptTwice[pair]) == n + 1) {
+            twice.push_back(static_cast<std::int32_t>(pages.size() + 1));
+        }
+        pages.push_back(merge.pages[n]);
+    }
+    merge.pages = std::move(pages);
+    merge.keptTwice = std::move(twice);
 }
 
 PageMerge UnitePages(const Digests& here, const Digests& there) {

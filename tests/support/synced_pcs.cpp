@@ -99,6 +99,13 @@ void Place(const fs::path& file, const std::optional<std::string>& bytes) {
     fs::rename(temporary, file);
 }
 
+// Whether the pad on disk names no versions it grew from. Before a pad has met another
+// version, nothing tells the others what its pages grew from, and where they are unsure
+// they keep both texts of a page, as they do for a page changed on two PCs at once.
+bool Lineless() {
+    return FileBytes(PagesFileName).find("\r\n[Versions]") == std::string::npos;
+}
+
 } // namespace
 
 // In memory where the system has such a folder: every save flushes the pad to disk, which
@@ -196,9 +203,10 @@ void SyncedPcs::Step(const std::string& step) {
         const std::string word =
             std::string(1, static_cast<char>('a' + pc)) + std::to_string(++words_);
         const std::string after = before.empty() ? word : before + " " + word;
-        replaced_.insert(before), typed_.erase(before), typed_.insert(after);
+        typed_.erase(before), typed_.insert(after);
         EditPageText(after);
         RunOutWaitTimer();
+        Lineless() ? void() : void(replaced_.insert(before));
     } else if (what == "insert" || what == "delete") {
         GoTo(page);
         const std::string text = Fake.texts[ID_PAGE_TEXT];
@@ -207,7 +215,8 @@ void SyncedPcs::Step(const std::string& step) {
         (what == "insert" ? InsertPage : DeletePage)(nullptr, 0, 0, 0);
         Fake.answers.clear(); // not asked on page 1
         if (PageCount() < count) {
-            deleted_.insert(text), typed_.erase(text);
+            typed_.erase(text);
+            Lineless() ? void() : void(deleted_.insert(text));
         }
     } else {
         throw std::invalid_argument("no such step: " + step);
@@ -301,7 +310,7 @@ std::string Listed(const std::vector<std::string>& pages) {
 
 } // namespace
 
-std::vector<std::string> SyncedPcs::Faults() {
+std::vector<std::string> SyncedPcs::Faults(bool backupsAllowed) {
     std::vector<std::string> faults;
     const std::vector<std::string> pages = PagesOf(0);
     for (int pc = 0; pc < static_cast<int>(pcs_.size()); ++pc) {
@@ -310,7 +319,8 @@ std::vector<std::string> SyncedPcs::Faults() {
             faults.push_back(name + " holds " + Listed(PagesOf(pc)) + ", A " + Listed(pages));
         }
         for (const auto& entry : fs::directory_iterator(At(pc).folder)) {
-            if (entry.path().filename() != PagesFileName) {
+            const bool backup = entry.path().extension() == ".bak";
+            if (entry.path().filename() != PagesFileName && !(backup && backupsAllowed)) {
                 faults.push_back(name + " keeps " + entry.path().filename().string());
             }
         }

@@ -26,8 +26,9 @@ class SyncedPcs {
     // Every PC on line, then deliveries and window activations round after round until one
     // changes nothing; false when none came within the rounds given.
     bool Rest(int rounds);
-    // What is wrong at rest, one line each; empty when nothing is.
-    std::vector<std::string> Faults();
+    // What is wrong at rest, one line each; empty when nothing is. A conflicted copy left is
+    // always wrong, a backup unless allowed.
+    std::vector<std::string> Faults(bool backupsAllowed);
 
     std::vector<std::string> PagesOf(int pc);
 

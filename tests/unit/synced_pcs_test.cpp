@@ -31,13 +31,14 @@ std::string Times(int n, const std::string& steps) {
 }
 
 // What the run ends with: empty when the PCs came to rest with nothing wrong.
-std::string FaultsAtRest(int pcs, const std::vector<std::string>& steps) {
+std::string FaultsAtRest(int pcs, const std::vector<std::string>& steps,
+                         bool backupsAllowed = false) {
     SyncedPcs run(pcs, FivePages);
     for (const std::string& step : steps) {
         run.Step(step);
     }
     std::string faults = run.Rest(RestRounds) ? "" : "no rest within 10 rounds of deliveries\n";
-    for (const std::string& fault : run.Faults()) {
+    for (const std::string& fault : run.Faults(backupsAllowed)) {
         faults += fault + "\n";
     }
     return faults;
@@ -77,11 +78,11 @@ TEST(SyncedPcs, EverydaySequencesComeToRest) {
 }
 
 // Typing, adding, inserting and deleting pages on two and three PCs, with deliveries,
-// off-line stretches and restarts in random order, one seed after another. Not yet part of
-// the suite: merges of versions that never named a common one (two computers' first meeting,
-// three computers) still bring older pages back in about half of the seeds; run it with
-// --gtest_also_run_disabled_tests.
-TEST(SyncedPcs, DISABLED_RandomRunsComeToRest) {
+// off-line stretches and restarts in random order, one seed after another. A version that
+// changed every page before the pads first met shares no page with the pages here and names
+// nothing they grew from: it is kept aside under a backup name before its pages are merged
+// in through a later version, so backups may stay.
+TEST(SyncedPcs, RandomRunsComeToRest) {
     constexpr int Seeds = 300, StepsPerRun = 24, Shown = 3;
     int failed = 0;
     std::string seeds;
@@ -109,7 +110,7 @@ TEST(SyncedPcs, DISABLED_RandomRunsComeToRest) {
         }
         std::string faults;
         try {
-            faults = FaultsAtRest(pcs, steps);
+            faults = FaultsAtRest(pcs, steps, true);
         } catch (const std::exception& thrown) {
             faults = std::string("thrown: ") + thrown.what() + "\n";
         }
