@@ -184,7 +184,6 @@ PageMerge MergeAgainst(const KnownVersion& base, ThereKeys& there,
     const std::vector<std::uint64_t> here = PageKeys(PagesHere(), SaveState.utf8, base.utf8);
     PageMerge merge = MergePages(base.keys, here, there(base.utf8));
     DropOlderTexts(merge, History, base.utf8, here, there(base.utf8), thereGrewFrom);
-    merge.base = base.id;
     return merge;
 }
 
@@ -259,19 +258,6 @@ bool FileHoldsPages(const PagesFileReader& reader, const PadVersion& version) {
            VersionOf(reader.image) == version;
 }
 
-// What a version taken in grew from. One that names nothing (its computer had met no other
-// version) is taken to have grown from the version it was merged against, as a window with
-// nothing changed shows it, and when that is the one the pages here build on, from what they
-// grew from: the versions a line written here names then tell the others which versions
-// they may merge against.
-std::vector<VersionId> LineageOf(const std::vector<VersionId>& thereGrewFrom,
-                                 const PageMerge& merge, const std::vector<VersionId>& before) {
-    if (!thereGrewFrom.empty() || merge.base == 0) {
-        return thereGrewFrom;
-    }
-    return merge.base == SaveState.versionHere ? before : std::vector<VersionId>{merge.base};
-}
-
 // Takes in the version read; false when it can't be merged and could not be kept either.
 bool TakeInVersion(PadRead& read, const PadVersion& version,
                    const std::optional<FileStamp>& stamp) {
@@ -303,8 +289,7 @@ bool TakeInVersion(PadRead& read, const PadVersion& version,
     // The pages here grew from the version read now, and from the one they built on.
     std::vector<VersionId> before{SaveState.versionHere};
     before.insert(before.end(), SaveState.grewFrom.begin(), SaveState.grewFrom.end());
-    const std::vector<VersionId> thereLineage = LineageOf(thereGrewFrom, merge, before);
-    SaveState.grewFrom = JoinedLineages(thereLineage, before);
+    SaveState.grewFrom = JoinedLineages(thereGrewFrom, before);
     SaveState.versionHere = id;
     SaveState.versionHereOwn = false;
     SaveState.versionHereLine = reader.header.versionsLine;
@@ -315,7 +300,7 @@ bool TakeInVersion(PadRead& read, const PadVersion& version,
     // hold them in that form).
     SaveState.pagesAhead = PageKeys(PagesHere(), SaveState.utf8, thereUtf8) != there(thereUtf8);
     if (!SaveState.pagesAhead) {
-        SaveState.grewFrom = thereLineage;
+        SaveState.grewFrom = thereGrewFrom;
     }
     SaveState.fileHoldsPages = FileHoldsPages(reader, version);
     return true;
@@ -434,11 +419,8 @@ CopyTaken TakeInCopy(PadRead& read) {
     }
     RememberVersion(id, thereUtf8, there(thereUtf8));
     RememberIds(reader.header.grewFrom);
-    std::vector<VersionId> before{SaveState.versionHere};
-    before.insert(before.end(), SaveState.grewFrom.begin(), SaveState.grewFrom.end());
     std::vector<VersionId> copy{id};
-    const std::vector<VersionId> copyLineage = LineageOf(reader.header.grewFrom, merge, before);
-    copy.insert(copy.end(), copyLineage.begin(), copyLineage.end());
+    copy.insert(copy.end(), reader.header.grewFrom.begin(), reader.header.grewFrom.end());
     SaveState.grewFrom = JoinedLineages(copy, SaveState.grewFrom);
     TakeIn(merge, reader);
     SaveState.pagesAhead = true;

@@ -20,7 +20,6 @@ struct PageMerge {
                                          // versions of one page that both sides changed differently
     bool united = false;                 // no base: every page that differs kept
     bool baseGuessed = false;            // the base was told by content, not known by its id
-    std::uint64_t base = 0;              // the id of the version merged against; 0 for none
 };
 
 // A digest per page, page 1 first (no unused element 0): of the base, this side and the other.

@@ -2,6 +2,8 @@
 // same pages whichever side merges, and no page that differs from the base lost.
 #include "sync/page_merge.h"
 
+#include "text/digest.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,12 +16,16 @@ namespace {
 
 using Digests = std::vector<std::uint64_t>;
 
-// Pages named by words of up to 8 letters, "_" a blank page. A page's digest is its name's
+// Pages named by words of up to 8 letters, "_" an empty page. A page's digest is its name's
 // bytes, so that the order of digests both sides share is the names' order.
 Digests PagesOf(const std::string& names) {
     Digests pages;
     std::istringstream words(names);
     for (std::string name; words >> name;) {
+        if (name == "_") {
+            pages.push_back(DigestOf(""));
+            continue;
+        }
         name.resize(8);
         pages.push_back(0);
         for (const char letter : name) {
@@ -113,6 +119,7 @@ const Row Rows[] = {
     {"A B", "", "A B'", "B'", "*0:2", {}},
     {"_ _", "_ _ X", "_", "_ X", "1:1 3:0", {}},
     {"A B C", "X A B C", "A B C X", "X A B C", "1:0 2:1 3:2 4:3", {}},
+    {"A B", "_ A B", "A B _", "_ A B _", "1:0 2:1 3:2 *0:3", {}},
     {"-", "A B C", "A C D", "A B C D", "1:1 2:0 3:2 *0:3", {}},
     {"-", "A Y Z B", "A X B", "A X Y Z B", "1:1 *0:2 2:0 3:0 4:3", {}},
 };

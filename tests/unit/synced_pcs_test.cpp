@@ -68,6 +68,10 @@ TEST(SyncedPcs, EverydaySequencesComeToRest) {
          "B>A, B delete 6, A type 5, A new, B insert 7, B delete 6, B restart, B new, A>B, "
          "A type 2, A>B, A type 2, A type 4, A>B, A>B, A type 2, A>B, B type 2, A type 5, B on, "
          "A off, B type 1, A>B, B off"},
+        {"two pages typed on both before they first meet", 2,
+         "A type 2, B type 5, A type 5, B type 2"},
+        {"a version taken in whole, then built on apart on three PCs", 3,
+         "A type 4, A>B, B delete 2, B type 4, A type 3, C type 1"},
         {"a conflicted copy carried to a third PC", 3,
          "A type 2, B type 4, A>B, B>C, C>A, C type 5, C>B"},
     };
