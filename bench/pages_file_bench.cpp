@@ -183,7 +183,8 @@ void MergePad(benchmark::State& state) {
     }
     PageMerge merge;
     for (auto _ : state) {
-        const std::vector<std::uint64_t> hereKeys = PageDigests(here), thereKeys = PageDigests(there);
+        const std::vector<std::uint64_t> hereKeys = PageDigests(here),
+                                         thereKeys = PageDigests(there);
         merge.pages.clear();
         for (const KnownVersion* common :
              NewestCommonVersions(history, 300, thereGrewFrom, CommonVersionsTried)) {

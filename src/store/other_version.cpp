@@ -105,8 +105,6 @@ bool KeepForeignVersion(const PadVersion& version, const char* why) {
     return false;
 }
 
-
-
 // Whether the merge would interleave two quite different pads, better kept apart: with a
 // base told by content, pages kept twice and none that both hold alike; with no common
 // version, more than half the pages held by one side alone. A base known by its id is the
@@ -187,13 +185,13 @@ PageMerge MergeAgainst(const KnownVersion& base, ThereKeys& there,
     return merge;
 }
 
-// The other version's pages (a conflicted copy's, or the pad's) merged with those in memory,
-// against the version both grew from: the one the pages here build on when nothing changed
-// here and the other grew from it (or, a pad naming nothing, came after a version taken in);
-// else, of the other and those it names, the last few this computer learned of, the one that
-// leaves fewest pages (an older one keeps pages changed or deleted since, never fewer);
-// else one told by content; with none, every page kept that this computer has not had
-// already. Of two texts of one page, an older one is dropped.
+// The other version's pages (a conflicted copy's, or the pad's) merged with those in memory.
+// The same pages in another order: the lesser order. Else against the version both grew
+// from: the one the pages here build on when nothing changed here and the other grew from it
+// (or, a pad naming nothing, came after a version taken in); else against each of the last
+// few of the other and those it names that this computer learned of, as one merge (see
+// KeptByEveryMerge); else against one told by content; with none, every page kept that this
+// computer has not had already. Of two texts of one page, an older one is dropped.
 PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<VersionId>& thereGrewFrom,
                         bool aCopy) {
     if (std::optional<PageMerge> reordered = OneOrderOfSamePages(
@@ -212,15 +210,17 @@ PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<Versio
     }
     if (!merges.empty()) {
         return KeptByEveryMerge(std::move(merges),
-                                PageKeys(PagesHere(), SaveState.utf8, there.utf8), there(there.utf8));
+                                PageKeys(PagesHere(), SaveState.utf8, there.utf8),
+                                there(there.utf8));
     }
     // A copy may be a sibling of the version read at the start, never of later ones.
-    const ContentBase told = CommonVersionByContent(History, there, DigestOf(""),
-                                                    !aCopy || History.versions.size() > 1);
+    const ContentBase told =
+        CommonVersionByContent(History, there, DigestOf(""), !aCopy || History.versions.size() > 1);
     if (const KnownVersion* base = told.version) {
         const bool start = base == &History.versions.front() && History.olderIds.empty();
-        PageMerge merge = MergeAgainst(start || told.allHeld ? *base : ChangedHereWhereUnsure(*base, there),
-                                       there, thereGrewFrom);
+        PageMerge merge =
+            MergeAgainst(start || told.allHeld ? *base : ChangedHereWhereUnsure(*base, there),
+                         there, thereGrewFrom);
         merge.baseGuessed = true;
         return merge;
     }

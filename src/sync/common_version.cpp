@@ -49,9 +49,10 @@ PageMerge KeptByEveryMerge(std::vector<PageMerge> merges, const std::vector<std:
         return page.fromThere ? there[static_cast<std::size_t>(page.there - 1)]
                               : here[static_cast<std::size_t>(page.here - 1)];
     };
-    const auto fewest = std::min_element(merges.begin(), merges.end(), [](const auto& a, const auto& b) {
-        return a.pages.size() < b.pages.size();
-    });
+    const auto fewest =
+        std::min_element(merges.begin(), merges.end(), [](const auto& a, const auto& b) {
+            return a.pages.size() < b.pages.size();
+        });
     PageMerge merge = std::move(*fewest);
     std::unordered_map<std::uint64_t, std::size_t> allowed;
     for (const MergedPage& page : merge.pages) {

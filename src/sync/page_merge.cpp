@@ -299,7 +299,8 @@ void DropPagesAddedTwice(PageMerge& merge, const Version& here, const Version& t
     std::vector<bool> dropped(merge.pages.size(), false);
     for (std::size_t n = 0; n < merge.pages.size(); ++n) {
         const MergedPage& page = merge.pages[n];
-        const std::size_t index = static_cast<std::size_t>((page.fromThere ? page.there : page.here) - 1);
+        const std::size_t index =
+            static_cast<std::size_t>((page.fromThere ? page.there : page.here) - 1);
         const bool isNew = !(page.fromThere ? keptThere : keptHere)[index];
         const std::uint64_t digest = (page.fromThere ? thereDigests : hereDigests)[index];
         const auto found = added.find(digest);
