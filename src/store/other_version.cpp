@@ -187,11 +187,12 @@ PageMerge MergeAgainst(const KnownVersion& base, ThereKeys& there,
 
 // The other version's pages (a conflicted copy's, or the pad's) merged with those in memory.
 // The same pages in another order: the lesser order. Else against the version both grew
-// from: the one the pages here build on when nothing changed here and the other grew from it
-// (or, a pad naming nothing, came after a version taken in); else against each of the last
-// few of the other and those it names that this computer learned of, as one merge (see
-// KeptByEveryMerge); else against one told by content; with none, every page kept that this
-// computer has not had already. Of two texts of one page, an older one is dropped.
+// from: the one the pages here build on when nothing changed here and the other, a pad naming
+// nothing, came after a version taken in; else against each of the last few of the other and
+// those it names that this computer learned of, as one merge (see KeptByEveryMerge: a window
+// with nothing changed takes the other's pages so, less those that other merged back in);
+// else against one told by content; with none, every page kept that this computer has not
+// had already. Of two texts of one page, an older one is dropped.
 PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<VersionId>& thereGrewFrom,
                         bool aCopy) {
     if (std::optional<PageMerge> reordered = OneOrderOfSamePages(
@@ -199,8 +200,7 @@ PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<Versio
         return std::move(*reordered);
     }
     const KnownVersion* mine = FindKnownVersion(SaveState.versionHere);
-    if (UnchangedHere(mine) && (Names(thereGrewFrom, SaveState.versionHere) ||
-                                (thereGrewFrom.empty() && !SaveState.versionHereOwn && !aCopy))) {
+    if (UnchangedHere(mine) && thereGrewFrom.empty() && !SaveState.versionHereOwn && !aCopy) {
         return MergeAgainst(*mine, there, thereGrewFrom);
     }
     std::vector<PageMerge> merges;

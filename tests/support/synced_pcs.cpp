@@ -100,8 +100,9 @@ void Place(const fs::path& file, const std::optional<std::string>& bytes) {
 }
 
 // Whether the pad on disk names no versions it grew from. Before a pad has met another
-// version, nothing tells the others what its pages grew from, and where they are unsure
-// they keep both texts of a page, as they do for a page changed on two PCs at once.
+// version, nothing tells the others what its pages grew from: where they are unsure they
+// keep both texts of a page, as they do for a page changed on two PCs at once, and a
+// version that changed every page shares nothing with theirs and is kept aside.
 bool Lineless() {
     return FileBytes(PagesFileName).find("\r\n[Versions]") == std::string::npos;
 }
@@ -110,9 +111,9 @@ bool Lineless() {
 
 // In memory where the system has such a folder: every save flushes the pad to disk, which
 // would take most of the time of a run.
-SyncedPcs::SyncedPcs(int count, const std::vector<std::string>& pages)
+SyncedPcs::SyncedPcs(int count, const std::vector<std::string>& pages, bool unsureOfFirstMeetings)
     : root_(fs::is_directory("/dev/shm") ? "/dev/shm" : fs::temp_directory_path()),
-      pcs_(static_cast<std::size_t>(count)) {
+      pcs_(static_cast<std::size_t>(count)), unsure_(unsureOfFirstMeetings) {
     shared_[PagesFileName] = PadBytes(pages);
     for (int pc = 0; pc < count; ++pc) {
         Pc& it = At(pc);
@@ -206,7 +207,7 @@ void SyncedPcs::Step(const std::string& step) {
         typed_.erase(before), typed_.insert(after);
         EditPageText(after);
         RunOutWaitTimer();
-        Lineless() ? void() : void(replaced_.insert(before));
+        unsure_ && Lineless() ? void() : void(replaced_.insert(before));
     } else if (what == "insert" || what == "delete") {
         GoTo(page);
         const std::string text = Fake.texts[ID_PAGE_TEXT];
@@ -216,7 +217,7 @@ void SyncedPcs::Step(const std::string& step) {
         Fake.answers.clear(); // not asked on page 1
         if (PageCount() < count) {
             typed_.erase(text);
-            Lineless() ? void() : void(deleted_.insert(text));
+            unsure_ && Lineless() ? void() : void(deleted_.insert(text));
         }
     } else {
         throw std::invalid_argument("no such step: " + step);
@@ -310,7 +311,7 @@ std::string Listed(const std::vector<std::string>& pages) {
 
 } // namespace
 
-std::vector<std::string> SyncedPcs::Faults(bool backupsAllowed) {
+std::vector<std::string> SyncedPcs::Faults() {
     std::vector<std::string> faults;
     const std::vector<std::string> pages = PagesOf(0);
     for (int pc = 0; pc < static_cast<int>(pcs_.size()); ++pc) {
@@ -320,7 +321,7 @@ std::vector<std::string> SyncedPcs::Faults(bool backupsAllowed) {
         }
         for (const auto& entry : fs::directory_iterator(At(pc).folder)) {
             const bool backup = entry.path().extension() == ".bak";
-            if (entry.path().filename() != PagesFileName && !(backup && backupsAllowed)) {
+            if (entry.path().filename() != PagesFileName && !(backup && unsure_)) {
                 faults.push_back(name + " keeps " + entry.path().filename().string());
             }
         }

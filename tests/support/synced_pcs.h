@@ -15,8 +15,10 @@ struct PcProgram; // one PC's share of the program's globals, kept while another
 
 class SyncedPcs {
   public:
-    // Every PC starts its program on the same pad of these pages (page 1 first).
-    SyncedPcs(int count, const std::vector<std::string>& pages);
+    // Every PC starts its program on the same pad of these pages (page 1 first). Unsure of
+    // first meetings: a text typed over or deleted before the pad named what it grew from
+    // may stay beside the newer one, and backups may stay (see Lineless).
+    SyncedPcs(int count, const std::vector<std::string>& pages, bool unsureOfFirstMeetings);
     ~SyncedPcs();
 
     // One step, in words (PCs are A, B, C...): "A type 2" (the next word typed on page 2,
@@ -26,9 +28,8 @@ class SyncedPcs {
     // Every PC on line, then deliveries and window activations round after round until one
     // changes nothing; false when none came within the rounds given.
     bool Rest(int rounds);
-    // What is wrong at rest, one line each; empty when nothing is. A conflicted copy left is
-    // always wrong, a backup unless allowed.
-    std::vector<std::string> Faults(bool backupsAllowed);
+    // What is wrong at rest, one line each; empty when nothing is.
+    std::vector<std::string> Faults();
 
     std::vector<std::string> PagesOf(int pc);
 
@@ -55,6 +56,7 @@ class SyncedPcs {
     std::vector<Pc> pcs_;
     int active_ = -1;
     std::map<std::string, std::string> shared_; // the files as the client last spread them
+    bool unsure_;
     int words_ = 0, conflicts_ = 0;
     // The user's words: a page's text once typed on, what it was before, what went with a page.
     std::set<std::string> typed_, replaced_, deleted_;
