@@ -7,6 +7,7 @@
 #include "padfile/pad_on_disk.h"
 #include "padfile/pad_text.h"
 #include "platform/files.h"
+#include "store/merge_with_here.h"
 #include "store/pad_form.h"
 #include "store/page_field.h"
 #include "store/pages.h"
@@ -14,17 +15,11 @@
 #include "text/digest.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 namespace {
-
-std::vector<std::string>& PagesHere() {
-    return HelpMode == 1 ? PagesKeptDuringHelp : Pages;
-}
 
 std::int32_t& PageHere() {
     return HelpMode == 1 ? PageBeforeHelp : CurrentPage;
@@ -33,20 +28,6 @@ std::int32_t& PageHere() {
 bool Names(const std::vector<VersionId>& ids, VersionId id) {
     return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
-
-// The other version's page keys in either form, each taken once.
-struct ThereKeys {
-    const std::vector<std::string>& pages;
-    bool utf8;
-    std::array<std::optional<std::vector<std::uint64_t>>, 2> inForm{};
-    const std::vector<std::uint64_t>& operator()(bool form) {
-        std::optional<std::vector<std::uint64_t>>& keys = inForm[form ? 1 : 0];
-        if (!keys) {
-            keys = PageKeys(pages, utf8, form);
-        }
-        return *keys;
-    }
-};
 
 bool HoldsText(const std::vector<std::uint64_t>& keys) {
     const std::uint64_t empty = DigestOf("");
@@ -105,21 +86,6 @@ bool KeepForeignVersion(const PadVersion& version, const char* why) {
     return false;
 }
 
-// Whether the merge would interleave two quite different pads, better kept apart: with a
-// base told by content, pages kept twice and none that both hold alike; with no common
-// version, more than half the pages held by one side alone. A base known by its id is the
-// version both grew from, whatever they changed since.
-bool MostlyTwice(const PageMerge& merge) {
-    const auto held = [&](bool bySides) {
-        return std::count_if(merge.pages.begin(), merge.pages.end(), [&](const MergedPage& page) {
-            return (page.here != 0 && page.there != 0) == bySides;
-        });
-    };
-    return merge.pages.empty() ||
-           (merge.baseGuessed && !merge.keptTwice.empty() && held(true) == 0) ||
-           (merge.united && held(false) * 2 > static_cast<std::ptrdiff_t>(merge.pages.size()));
-}
-
 void TellKeptTwice(const PageMerge& merge) {
     for (const std::int32_t page : merge.keptTwice) {
         TellAboutPad("Page " + std::to_string(page) + " was changed both here and in the copy of " +
@@ -150,82 +116,6 @@ bool NothingNew(VersionId id, const std::vector<VersionId>& grewFrom) {
                return KnownHere(from) && (from != SaveState.versionHere || from == id) &&
                       (learned < 0 || Learned(from) <= learned);
            });
-}
-
-// Whether the pages in memory are still those of the version they build on.
-bool UnchangedHere(const KnownVersion* mine) {
-    return mine && PageKeys(PagesHere(), SaveState.utf8, mine->utf8) == mine->keys;
-}
-
-// A base told by content, other than the version this computer started from (which the
-// sync client had settled on) or one whose every new page the other holds, may be one the
-// other never grew from: a page the other changed or deleted that is still the base's text
-// here may be one it never had. Taken as changed here as well, such a page is kept beside
-// the other's, never dropped.
-KnownVersion ChangedHereWhereUnsure(const KnownVersion& base, ThereKeys& there) {
-    const std::vector<std::uint64_t> here = PageKeys(PagesHere(), SaveState.utf8, base.utf8);
-    const std::vector<std::uint64_t>& theirs = there(base.utf8);
-    const std::unordered_set<std::uint64_t> hereKeys(here.begin(), here.end());
-    const std::unordered_set<std::uint64_t> thereKeys(theirs.begin(), theirs.end());
-    KnownVersion unsure = base;
-    for (std::uint64_t& key : unsure.keys) {
-        if (hereKeys.contains(key) && !thereKeys.contains(key)) {
-            key = ~key; // a text neither side holds
-        }
-    }
-    return unsure;
-}
-
-// Merged against one version both grew from, with older texts of a page dropped.
-PageMerge MergeAgainst(const KnownVersion& base, ThereKeys& there,
-                       const std::vector<VersionId>& thereGrewFrom) {
-    const std::vector<std::uint64_t> here = PageKeys(PagesHere(), SaveState.utf8, base.utf8);
-    PageMerge merge = MergePages(base.keys, here, there(base.utf8));
-    DropOlderTexts(merge, History, base.utf8, here, there(base.utf8), thereGrewFrom);
-    return merge;
-}
-
-// The other version's pages (a conflicted copy's, or the pad's) merged with those in memory.
-// The same pages in another order: the lesser order. Else against the version both grew
-// from: the one the pages here build on when nothing changed here and the other, a pad naming
-// nothing, came after a version taken in; else against each of the last few of the other and
-// those it names that this computer learned of, as one merge (see KeptByEveryMerge: a window
-// with nothing changed takes the other's pages so, less those that other merged back in);
-// else against one told by content; with none, every page kept that this computer has not
-// had already. Of two texts of one page, an older one is dropped.
-PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<VersionId>& thereGrewFrom,
-                        bool aCopy) {
-    if (std::optional<PageMerge> reordered = OneOrderOfSamePages(
-            PageKeys(PagesHere(), SaveState.utf8, there.utf8), there(there.utf8))) {
-        return std::move(*reordered);
-    }
-    const KnownVersion* mine = FindKnownVersion(SaveState.versionHere);
-    if (UnchangedHere(mine) && thereGrewFrom.empty() && !SaveState.versionHereOwn && !aCopy) {
-        return MergeAgainst(*mine, there, thereGrewFrom);
-    }
-    std::vector<PageMerge> merges;
-    for (const KnownVersion* base :
-         NewestCommonVersions(History, id, thereGrewFrom, CommonVersionsTried)) {
-        merges.push_back(MergeAgainst(*base, there, thereGrewFrom));
-    }
-    if (!merges.empty()) {
-        return KeptByEveryMerge(std::move(merges),
-                                PageKeys(PagesHere(), SaveState.utf8, there.utf8),
-                                there(there.utf8));
-    }
-    // A copy may be a sibling of the version read at the start, never of later ones.
-    const ContentBase told =
-        CommonVersionByContent(History, there, DigestOf(""), !aCopy || History.versions.size() > 1);
-    if (const KnownVersion* base = told.version) {
-        const bool start = base == &History.versions.front() && History.olderIds.empty();
-        PageMerge merge =
-            MergeAgainst(start || told.allHeld ? *base : ChangedHereWhereUnsure(*base, there),
-                         there, thereGrewFrom);
-        merge.baseGuessed = true;
-        return merge;
-    }
-    return UniteExceptKnown(History, PageKeys(PagesHere(), SaveState.utf8, there.utf8), there,
-                            there.utf8);
 }
 
 // The merged pages take the place of those in memory, in one form, and the pages in memory
