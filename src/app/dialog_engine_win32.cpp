@@ -5,6 +5,7 @@
 #include "app/dialog_template.h"
 #include "app/main_window.h"
 #include "platform/wide_text.h"
+#include "platform/window_win32.h"
 
 namespace {
 
@@ -63,6 +64,19 @@ INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     return FALSE;
 }
 
+// Dispatches the waiting messages of the kinds given (PeekMessage's PM_QS_ flags, 0 for all).
+void TakeWaitingMessages(HWND dialog, UINT kinds) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | kinds)) {
+        if (message.message == WM_QUIT || !IsWindow(dialog) ||
+            IsDialogMessageW(dialog, &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 } // namespace
 
 bool IsCloseCommand(UINT message, WPARAM wParam) {
@@ -71,6 +85,7 @@ bool IsCloseCommand(UINT message, WPARAM wParam) {
 }
 
 HWND CreateDialogWindow(const DialogLayout& layout) {
+    WaitForVisualStyles();
     DialogTemplateFields fields;
     fields.style = (layout.style | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK) & ~WS_VISIBLE;
     fields.x = layout.x;
@@ -120,20 +135,18 @@ void RunDialog(HWND dialog, Handler callback) {
         ClientToScreen(dialog, &client);
         SendMessageW(dialog, WM_MOVE, 0, MAKELPARAM(client.x, client.y));
     }
+    // Page 1 is on the screen before the window's first work: paints, posted and sent
+    // messages are taken until none is left, while input waits, so nothing typed comes first.
+    TakeWaitingMessages(dialog, PM_QS_PAINT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
+    if (IsWindow(dialog)) {
+        callback(dialog, WindowPaintedMessage, 0, 0);
+    }
     const HANDLE folder = FindFirstChangeNotificationW(
         L".", FALSE,
         FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
     const DWORD watched = folder != INVALID_HANDLE_VALUE ? 1 : 0;
-    MSG message;
     while (IsWindow(dialog)) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT || !IsWindow(dialog) ||
-                IsDialogMessageW(dialog, &message)) {
-                continue;
-            }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        TakeWaitingMessages(dialog, 0);
         if (LookWanted && IsWindow(dialog)) {
             LookWanted = false;
             callback(dialog, LookAtPadMessage, 0, 0);
