@@ -21,27 +21,6 @@ std::string LeastProgramPath() {
     return folder.substr(0, folder.find_last_of('\\') + 1) + "quillpad_least.exe";
 }
 
-BOOL CALLBACK FindUnpainted(HWND child, LPARAM unpainted) {
-    if (GetUpdateRect(child, nullptr, FALSE)) {
-        *reinterpret_cast<bool*>(unpainted) = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Painted: the window is visible, and neither it nor any control in it has a region left to
-// paint. Showing a window gives it and its controls such regions, and only the window's own
-// painting (BeginPaint) takes them away, so the program cannot seem painted before it is;
-// at most the last control's drawing, of the one page, is still running.
-bool Painted(HWND main) {
-    if (!IsWindowVisible(main) || GetUpdateRect(main, nullptr, FALSE)) {
-        return false;
-    }
-    bool unpainted = false;
-    EnumChildWindows(main, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
-    return !unpainted;
-}
-
 void StartOnce(const std::string& exe, const WorkFolder& folder, const std::string& pad,
                const std::string& firstPage, StartFigures& figures) {
     const std::string padPath = folder / PagesFileName;
@@ -80,7 +59,7 @@ void StartOnce(const std::string& exe, const WorkFolder& folder, const std::stri
             if (main && shownMs < 0 && ControlText(main, PageText) == firstPage) {
                 shownMs = NowMs() - started;
             }
-            return shownMs >= 0 && Painted(main);
+            return shownMs >= 0 && WindowPainted(main);
         },
         "the window to paint page 1", WaitLimitMs);
     // The save at the first showing is done by the time the window is idle.

@@ -64,16 +64,36 @@ INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     return FALSE;
 }
 
-// Dispatches the waiting messages of the kinds given (PeekMessage's PM_QS_ flags, 0 for all).
-void TakeWaitingMessages(HWND dialog, UINT kinds) {
+void Dispatch(HWND dialog, MSG& message) {
+    if (message.message == WM_QUIT || !IsWindow(dialog) || IsDialogMessageW(dialog, &message)) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+// Until the page text field has been painted and nothing else waits to be painted, only
+// paints, posted and sent messages are taken: input waits, so nothing typed comes before
+// the window's first work. The paints come in after the window is shown, not with it. A
+// window that is not painted (it went away, or cannot be seen) is waited for a second.
+void TakeFirstPainting(HWND dialog) {
+    constexpr UINT NoInput = QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE;
+    constexpr ULONGLONG LimitMs = 1000;
+    const HWND field = GetDlgItem(dialog, ID_PAGE_TEXT);
+    const ULONGLONG limit = GetTickCount64() + LimitMs;
+    bool fieldPainted = false;
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | kinds)) {
-        if (message.message == WM_QUIT || !IsWindow(dialog) ||
-            IsDialogMessageW(dialog, &message)) {
+    while (IsWindow(dialog)) {
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | (NoInput << 16))) {
+            fieldPainted = fieldPainted || (message.message == WM_PAINT && message.hwnd == field);
+            Dispatch(dialog, message);
             continue;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        const ULONGLONG now = GetTickCount64();
+        if (fieldPainted || now >= limit) {
+            return;
+        }
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(limit - now), NoInput, 0);
     }
 }
 
@@ -135,9 +155,7 @@ void RunDialog(HWND dialog, Handler callback) {
         ClientToScreen(dialog, &client);
         SendMessageW(dialog, WM_MOVE, 0, MAKELPARAM(client.x, client.y));
     }
-    // Page 1 is on the screen before the window's first work: paints, posted and sent
-    // messages are taken until none is left, while input waits, so nothing typed comes first.
-    TakeWaitingMessages(dialog, PM_QS_PAINT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE);
+    TakeFirstPainting(dialog);
     if (IsWindow(dialog)) {
         callback(dialog, WindowPaintedMessage, 0, 0);
     }
@@ -145,8 +163,11 @@ void RunDialog(HWND dialog, Handler callback) {
         L".", FALSE,
         FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
     const DWORD watched = folder != INVALID_HANDLE_VALUE ? 1 : 0;
+    MSG message;
     while (IsWindow(dialog)) {
-        TakeWaitingMessages(dialog, 0);
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            Dispatch(dialog, message);
+        }
         if (LookWanted && IsWindow(dialog)) {
             LookWanted = false;
             callback(dialog, LookAtPadMessage, 0, 0);

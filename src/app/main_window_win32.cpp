@@ -211,11 +211,11 @@ int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std
         FitCheckPosted = false;
         FitPageTextField();
     } else if (message == WindowPaintedMessage) {
-        // The icon is no part of page 1: set before the window is shown, it held the first
+        MainWindowPainted();
+        // The icon is no part of page 1: set before the window was shown, it held the first
         // painting back.
         SendMessageW(MainWindow, WM_SETICON, ICON_BIG,
                      reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr), L"PROGRAM")));
-        MainWindowPainted();
     } else if (message == LookAtPadMessage) {
         LookAtPadOnDisk();
     } else if (message == WM_TIMER && wParam == WaitTimerId) {
