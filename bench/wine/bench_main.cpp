@@ -101,7 +101,7 @@ void MeasureStartsAtFloor(ResultsTable& table, std::size_t column, const WorkFol
         const std::string painted = "start-up, " + variant + ": page 1 painted (ms)";
         Try(table, painted, column, [&] {
             const FloorFigures starts =
-                MeasureStartsBesideLeast(folder, *pad, firstPage, Runs(runs));
+                MeasureStartsBesideLeast(folder, *pad, firstPage, pad == &withoutPlace, Runs(runs));
             const StartFigures& program = starts.program;
             const StartFigures& least = starts.least;
             const std::string start = "start-up, " + variant + ": ";

@@ -16,15 +16,17 @@ struct StartFigures {
 
 // Starts of Quillpad.exe and of the least program, one after the other, `runs` each, in the
 // folder, writing `pad` there before each start (an empty `pad` leaves the folder empty, so
-// that Quillpad makes a new pad); each is closed again.
+// that Quillpad makes a new pad); each is closed again. `saves`: the pad holds no place for
+// the window, so Quillpad's start must write it.
 struct FloorFigures {
     StartFigures program;
     StartFigures least;
 };
 FloorFigures MeasureStartsBesideLeast(const WorkFolder& folder, const std::string& pad,
-                                      const std::string& firstPageShown, int runs);
+                                      const std::string& firstPageShown, bool saves, int runs);
 
-// Quillpad.exe started `starts` times in a row on the pad; fails at the first start that
+// Quillpad.exe started `starts` times in a row on the pad, which holds the window's place;
+// fails at the first start that
 // does not paint page 1 within the wait limit.
 void StartInARow(const WorkFolder& folder, const std::string& pad,
                  const std::string& firstPageShown, int starts);
