@@ -156,9 +156,8 @@ void RunDialog(HWND dialog, Handler callback) {
         SendMessageW(dialog, WM_MOVE, 0, MAKELPARAM(client.x, client.y));
     }
     TakeFirstPainting(dialog);
-    if (IsWindow(dialog)) {
-        callback(dialog, WindowPaintedMessage, 0, 0);
-    }
+    // Also when a close came before the painting: the first showing is written all the same.
+    callback(dialog, WindowPaintedMessage, 0, 0);
     const HANDLE folder = FindFirstChangeNotificationW(
         L".", FALSE,
         FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);

@@ -7,5 +7,8 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     StartLoadingVisualStyles();
-    return AppMain();
+    const int exitCode = AppMain();
+    // A start that ends before any window is made must not end the loader inside its loading.
+    WaitForVisualStyles();
+    return exitCode;
 }
