@@ -123,9 +123,8 @@ void MeasureEmptyPad(ResultsTable& table) {
     std::fprintf(stderr, "bench: an empty pad (the program makes it without a stored place)\n");
     WorkFolder folder;
     table.Set("pages", 0, "1");
-    MeasureStartsAtFloor(table, 0, folder,
-                         PagesFile(HeaderOfNewPad(), PositionLine(20, 10), {""}), "", "",
-                         5);
+    MeasureStartsAtFloor(table, 0, folder, PagesFile(HeaderOfNewPad(), PositionLine(20, 10), {""}),
+                         "", "", 5);
 }
 
 // Quillpad started many times in a row on the pad, each start painting page 1: the helper
@@ -133,11 +132,14 @@ void MeasureEmptyPad(ResultsTable& table) {
 void MeasureStartsInARow(ResultsTable& table, std::size_t column, const BenchPad& pad) {
     const int starts = smoke ? 3 : StartsInARow;
     const std::string row = "starts in a row, each painting page 1";
-    Try(table, row, column, [&] {
-        WorkFolder folder;
-        StartInARow(folder, pad.file, ShownForm(pad.pages.front()), starts);
-        table.Set(row, column, std::to_string(starts) + " of " + std::to_string(starts));
-    }, "starting the program " + std::to_string(starts) + " times in a row");
+    Try(
+        table, row, column,
+        [&] {
+            WorkFolder folder;
+            StartInARow(folder, pad.file, ShownForm(pad.pages.front()), starts);
+            table.Set(row, column, std::to_string(starts) + " of " + std::to_string(starts));
+        },
+        "starting the program " + std::to_string(starts) + " times in a row");
 }
 
 // Moves and drags of the window in a running program.

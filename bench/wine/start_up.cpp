@@ -66,8 +66,8 @@ void StartOnce(const std::string& exe, const WorkFolder& folder, const std::stri
         "the window to paint page 1", WaitLimitMs);
     if (saves && savedMs < 0) {
         savedMs = MsUntil(
-            started, [&] { return WrittenAt(padPath) != prepared; }, "the save at the first showing",
-            WaitLimitMs);
+            started, [&] { return WrittenAt(padPath) != prepared; },
+            "the save at the first showing", WaitLimitMs);
     }
     DWORD_PTR ignored = 0;
     Expect(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, WaitLimitMs, &ignored) != 0,

@@ -262,8 +262,7 @@ void FirstShowSavedOncePainted(const WorkFolder& folder) {
 
 void FarPositionComesOnScreen() {
     WorkFolder folder;
-    const std::string farAway =
-        PagesFile(HeaderOfNewPad(), PositionLine(5000, 5000), {"far away"});
+    const std::string farAway = PagesFile(HeaderOfNewPad(), PositionLine(5000, 5000), {"far away"});
     WriteBytes(folder / PagesFileName, farAway);
     FirstShowSavedOncePainted(folder);
     WriteBytes(folder / PagesFileName, farAway);

@@ -18,8 +18,8 @@ constexpr int LinesBeforePages = 6;
 
 std::string ReadWholeFile(const wchar_t* name) {
     std::string bytes;
-    const HANDLE file = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    const HANDLE file = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return bytes;
     }
@@ -57,9 +57,9 @@ std::wstring FirstPage(const std::string& bytes, long& pages) {
     }
     const UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
     std::wstring text(first.size(), L'\0');
-    text.resize(static_cast<std::size_t>(MultiByteToWideChar(
-        codePage, 0, first.data(), static_cast<int>(first.size()), text.data(),
-        static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(codePage, 0, first.data(), static_cast<int>(first.size()), text.data(),
+                            static_cast<int>(text.size()))));
     return text;
 }
 
@@ -71,8 +71,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void AddChild(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style,
-              int id, RECT box) {
+void AddChild(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, int id,
+              RECT box) {
     CreateWindowExW(WS_EX_CLIENTEDGE, className, text.c_str(), style | WS_CHILD | WS_VISIBLE,
                     box.left, box.top, box.right - box.left, box.bottom - box.top, parent,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
@@ -94,10 +94,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT outer{0, 0, 318, 457}; // Quillpad's client area at 96 DPI
     AdjustWindowRect(&outer, style, FALSE);
-    const HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Quillpad", style,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                                        outer.bottom - outer.top, nullptr, nullptr, instance,
-                                        nullptr);
+    const HWND window = CreateWindowExW(
+        0, windowClass.lpszClassName, L"Quillpad", style, CW_USEDEFAULT, CW_USEDEFAULT,
+        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
     AddChild(window, L"EDIT", L"1", ES_AUTOHSCROLL, PageBoxId, {52, 31, 100, 49});
     AddChild(window, L"STATIC", L"of " + std::to_wstring(pages), SS_LEFT, 0, {104, 32, 156, 45});
     AddChild(window, L"EDIT", page, ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL, PageTextId,
