@@ -10,6 +10,7 @@
 #include "results_table.h"
 #include "session.h"
 #include "start_up.h"
+#include "stopwatch.h"
 #include "window_actions.h"
 
 #include <windows.h>
@@ -18,17 +19,22 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr int DragSteps = 20;
+// Starts in a row on the first pad, 3 in a smoke run.
+constexpr int StartsInARow = 500;
 constexpr int IdleSeconds = 3;
 // The code-page pad of this size is measured again written in UTF-8.
 constexpr int Utf8PadMb = 10;
 bool anyFailed = false;
 // A smoke run (--smoke): every measure twice, waits cut short, and the first failure ends it.
 bool smoke = false;
+// Only the start-ups (--start-up-only), for comparing builds side by side.
+bool startUpOnly = false;
 constexpr int SmokeWaitLimitMs = 20000;
 // Ends a smoke run at its first failure, reported where it happened.
 struct SmokeEnded {};
@@ -73,15 +79,67 @@ std::string CountCell(long count) {
     return std::to_string(count);
 }
 
+// How many times the least program's figure Quillpad's is, from the medians.
+std::string TimesCell(const std::vector<double>& program, const std::vector<double>& least) {
+    if (program.empty() || least.empty() || Median(least) <= 0) {
+        return "-";
+    }
+    char cell[32];
+    std::snprintf(cell, sizeof cell, "%.2f", Median(program) / Median(least));
+    return cell;
+}
+
+// Quillpad's starts beside the least program's, one after the other, on the pad with the
+// window's place stored and on the same pad without one (the window comes up centred and
+// the first showing writes its place).
+void MeasureStartsAtFloor(ResultsTable& table, std::size_t column, const WorkFolder& folder,
+                          const std::string& stored, const std::string& withoutPlace,
+                          const std::string& firstPage, int runs) {
+    const std::pair<std::string, const std::string*> variants[] = {
+        {"stored place", &stored}, {"no stored place", &withoutPlace}};
+    for (const auto& [variant, pad] : variants) {
+        const std::string painted = "start-up, " + variant + ": page 1 painted (ms)";
+        Try(table, painted, column, [&] {
+            const FloorFigures starts =
+                MeasureStartsBesideLeast(folder, *pad, firstPage, pad == &withoutPlace, Runs(runs));
+            const StartFigures& program = starts.program;
+            const StartFigures& least = starts.least;
+            const std::string start = "start-up, " + variant + ": ";
+            table.Set(start + "page 1 answers (ms)", column, MedianCell(program.shownMs));
+            table.Set(painted, column, MedianCell(program.paintedMs));
+            table.Set(start + "least program, answers (ms)", column, MedianCell(least.shownMs));
+            table.Set(start + "least program, painted (ms)", column, MedianCell(least.paintedMs));
+            table.Set(start + "answers, times the least program's", column,
+                      TimesCell(program.shownMs, least.shownMs));
+            table.Set(start + "painted, times the least program's", column,
+                      TimesCell(program.paintedMs, least.paintedMs));
+            table.Set(start + "until its first save (ms)", column, MedianCell(program.savedMs));
+            table.Set(start + "peak working set (MB)", column, MedianCell(program.peakMb));
+        });
+    }
+}
+
 void MeasureEmptyPad(ResultsTable& table) {
-    std::fprintf(stderr, "bench: an empty pad (the program makes it)\n");
+    std::fprintf(stderr, "bench: an empty pad (the program makes it without a stored place)\n");
     WorkFolder folder;
     table.Set("pages", 0, "1");
-    Try(table, "start-up until page 1 shows (ms)", 0, [&] {
-        const StartFigures starts = MeasureStarts(folder, "", "", Runs(3));
-        table.Set("start-up until page 1 shows (ms)", 0, MedianCell(starts.shownMs));
-        table.Set("peak working set after the start (MB)", 0, MedianCell(starts.peakMb));
-    });
+    MeasureStartsAtFloor(table, 0, folder, PagesFile(HeaderOfNewPad(), PositionLine(20, 10), {""}),
+                         "", "", 5);
+}
+
+// Quillpad started many times in a row on the pad, each start painting page 1: the helper
+// thread that loads the common controls must never leave a start hanging.
+void MeasureStartsInARow(ResultsTable& table, std::size_t column, const BenchPad& pad) {
+    const int starts = smoke ? 3 : StartsInARow;
+    const std::string row = "starts in a row, each painting page 1";
+    Try(
+        table, row, column,
+        [&] {
+            WorkFolder folder;
+            StartInARow(folder, pad.file, ShownForm(pad.pages.front()), starts);
+            table.Set(row, column, std::to_string(starts) + " of " + std::to_string(starts));
+        },
+        "starting the program " + std::to_string(starts) + " times in a row");
 }
 
 // Moves and drags of the window in a running program.
@@ -137,13 +195,11 @@ void MeasureInWindow(ResultsTable& table, std::size_t column, const WorkFolder& 
 void MeasureQuillpad(ResultsTable& table, std::size_t column, const BenchPad& pad, int startRuns,
                      bool allActions) {
     WorkFolder folder;
-    Try(table, "start-up until page 1 shows (ms)", column, [&] {
-        const StartFigures starts =
-            MeasureStarts(folder, pad.file, ShownForm(pad.pages.front()), Runs(startRuns));
-        table.Set("start-up until page 1 shows (ms)", column, MedianCell(starts.shownMs));
-        table.Set("start-up until its first save (ms)", column, MedianCell(starts.savedMs));
-        table.Set("peak working set after the start (MB)", column, MedianCell(starts.peakMb));
-    });
+    MeasureStartsAtFloor(table, column, folder, pad.file, pad.fileWithoutPlace,
+                         ShownForm(pad.pages.front()), startRuns);
+    if (startUpOnly) {
+        return;
+    }
     const auto inWindow = [&] {
         WriteBytes(folder / PagesFileName, pad.file);
         MeasureInWindow(table, column, folder, pad, allActions);
@@ -176,8 +232,13 @@ void MeasureAll(ResultsTable& table, const std::vector<int>& sizes, int notepadC
         table.Set("pages", ++column, CountCell(static_cast<long>(pad.pages.size())));
         const bool big = size > 10;
         MeasureQuillpad(table, column, pad, big ? 3 : 5, true);
-        std::fprintf(stderr, "bench: the system's notepad on the same text\n");
-        MeasurePeer(table, column, pad.pages, big ? 1 : 3, notepadCapS);
+        if (column == 1 && !startUpOnly) {
+            MeasureStartsInARow(table, column, pad);
+        }
+        if (!startUpOnly) {
+            std::fprintf(stderr, "bench: the system's notepad on the same text\n");
+            MeasurePeer(table, column, pad.pages, big ? 1 : 3, notepadCapS);
+        }
         if (size == Utf8PadMb) {
             const BenchPad utf8 = Utf8Pad(static_cast<std::size_t>(size) << 20);
             std::fprintf(stderr, "bench: a %d MB UTF-8 pad of %zu pages\n", size,
@@ -190,7 +251,7 @@ void MeasureAll(ResultsTable& table, const std::vector<int>& sizes, int notepadC
 
 int Usage() {
     std::fprintf(stderr, "usage: quillpad_bench [--exe PATH] [--sizes MB,MB,...] "
-                         "[--notepad-cap SECONDS] [--smoke]\n");
+                         "[--notepad-cap SECONDS] [--start-up-only] [--smoke]\n");
     return 2;
 }
 
@@ -207,6 +268,8 @@ int main(int argc, char** argv) {
             sizes = SizesFrom(argv[++i]);
         } else if (std::strcmp(argv[i], "--notepad-cap") == 0 && i + 1 < argc) {
             notepadCapS = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--start-up-only") == 0) {
+            startUpOnly = true;
         } else if (std::strcmp(argv[i], "--smoke") == 0) {
             smoke = true;
             WaitLimitMs = SmokeWaitLimitMs;
@@ -247,12 +310,22 @@ int main(int argc, char** argv) {
                       std::to_string(SmokeWaitLimitMs / 1000) +
                       " s, and the first failure ends the run.");
     }
-    table.AddNote("Medians: start-up of 5 runs (3 above 10 MB, 3 for the empty pad), 5 flips, "
+    table.AddNote("Medians: start-up of 5 runs of each program (3 above 10 MB), 5 flips, "
                   "3 flips after an edit, 5 moves, 3 drags, 3 searches; notepad 3 runs (1 above "
                   "10 MB), given up after " +
                   std::to_string(notepadCapS) + " s.");
-    table.AddNote("Start-up counts from CreateProcess until the window answers with page 1's "
-                  "text; peak working set is read once the window is idle after its start.");
+    table.AddNote("Start-up counts from CreateProcess: \"answers\" until the page text field "
+                  "answers with page 1's text, \"painted\" until, besides, the window is visible "
+                  "and neither it nor any of its controls has a region left to paint "
+                  "(GetUpdateRect, polled every ms). The least program (quillpad_least.exe) reads "
+                  "the whole pad, counts its pages and shows page 1 in a plain window of the "
+                  "same size with a page box, the count and the text field, without a manifest; "
+                  "it is started after each start of Quillpad, on the same pad. \"Times the "
+                  "least program's\" divides the medians. Peak working set is read once the "
+                  "window is idle after its start.");
+    table.AddNote("Starts in a row: " + std::to_string(StartsInARow) +
+                  " starts of Quillpad on the first pad, each until page 1 is painted, then "
+                  "closed (3 in a smoke run).");
     table.AddNote("A flip after an edit goes to the page with Shift+Tab, types one character, Tab, "
                   "then Right. One move is "
                   "SetWindowPos by 8 pixels from the bench.");

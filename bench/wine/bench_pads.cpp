@@ -43,6 +43,7 @@ BenchPad FillerPad(std::size_t padBytes, const char* const (&words)[WordCount],
     }
     pad.pages.push_back(FillerPage(random, words, std::string(LineBreak) + lastTail));
     pad.file = mark + PagesFile(HeaderOfNewPad(), PositionLine(20, 10), pad.pages);
+    pad.fileWithoutPlace = mark + PagesFile(HeaderOfNewPad(), "", pad.pages);
     pad.searchWord = searchWord;
     return pad;
 }

@@ -9,7 +9,8 @@
 // box is given to find the last page.
 struct BenchPad {
     std::vector<std::string> pages;
-    std::string file;
+    std::string file;             // with the window's place stored
+    std::string fileWithoutPlace; // the same with no place: the window comes up centred
     std::string searchWord;
 };
 

@@ -5,6 +5,7 @@
 #include "app/dialog_template.h"
 #include "app/main_window.h"
 #include "platform/wide_text.h"
+#include "platform/window_win32.h"
 
 namespace {
 
@@ -63,6 +64,39 @@ INT_PTR CALLBACK EngineProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     return FALSE;
 }
 
+void Dispatch(HWND dialog, MSG& message) {
+    if (message.message == WM_QUIT || !IsWindow(dialog) || IsDialogMessageW(dialog, &message)) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+// Until the page text field has been painted and nothing else waits to be painted, only
+// paints, posted and sent messages are taken: input waits, so nothing typed comes before
+// the window's first work. The paints come in after the window is shown, not with it. A
+// window that is not painted (it went away, or cannot be seen) is waited for a second.
+void TakeFirstPainting(HWND dialog) {
+    constexpr UINT NoInput = QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE;
+    constexpr ULONGLONG LimitMs = 1000;
+    const HWND field = GetDlgItem(dialog, ID_PAGE_TEXT);
+    const ULONGLONG limit = GetTickCount64() + LimitMs;
+    bool fieldPainted = false;
+    MSG message;
+    while (IsWindow(dialog)) {
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | (NoInput << 16))) {
+            fieldPainted = fieldPainted || (message.message == WM_PAINT && message.hwnd == field);
+            Dispatch(dialog, message);
+            continue;
+        }
+        const ULONGLONG now = GetTickCount64();
+        if (fieldPainted || now >= limit) {
+            return;
+        }
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(limit - now), NoInput, 0);
+    }
+}
+
 } // namespace
 
 bool IsCloseCommand(UINT message, WPARAM wParam) {
@@ -71,6 +105,7 @@ bool IsCloseCommand(UINT message, WPARAM wParam) {
 }
 
 HWND CreateDialogWindow(const DialogLayout& layout) {
+    WaitForVisualStyles();
     DialogTemplateFields fields;
     fields.style = (layout.style | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK) & ~WS_VISIBLE;
     fields.x = layout.x;
@@ -120,6 +155,9 @@ void RunDialog(HWND dialog, Handler callback) {
         ClientToScreen(dialog, &client);
         SendMessageW(dialog, WM_MOVE, 0, MAKELPARAM(client.x, client.y));
     }
+    TakeFirstPainting(dialog);
+    // Also when a close came before the painting: the first showing is written all the same.
+    callback(dialog, WindowPaintedMessage, 0, 0);
     const HANDLE folder = FindFirstChangeNotificationW(
         L".", FALSE,
         FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
@@ -127,12 +165,7 @@ void RunDialog(HWND dialog, Handler callback) {
     MSG message;
     while (IsWindow(dialog)) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT || !IsWindow(dialog) ||
-                IsDialogMessageW(dialog, &message)) {
-                continue;
-            }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
+            Dispatch(dialog, message);
         }
         if (LookWanted && IsWindow(dialog)) {
             LookWanted = false;

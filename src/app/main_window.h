@@ -40,9 +40,11 @@ HWND AddControl(HWND dialog, const ControlLayout& layout);
 // Calls the callback once with WM_INITDIALOG, records it for every later message, shows
 // the window and handles messages until the window is gone. The callback also gets
 // LookAtPadMessage, from the loop itself, after the window became active or something
-// changed in the working folder.
+// changed in the working folder, and WindowPaintedMessage once, when the window is first
+// painted and before any input is taken.
 void RunDialog(HWND dialog, Handler callback);
 constexpr UINT LookAtPadMessage = WM_APP + 1;
+constexpr UINT WindowPaintedMessage = WM_APP + 2;
 
 // The system's close command (close box, Alt+F4, Close in the window menu): the only
 // message that ends the window.

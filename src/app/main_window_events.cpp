@@ -14,6 +14,7 @@ constexpr const char* UnsavedCloseQuestion =
 
 bool Dragging = false;
 bool MovedWhileDragging = false;
+bool Showing = false;
 
 } // namespace
 
@@ -38,13 +39,23 @@ void SessionEnding() {
 }
 
 void MainWindowMoved(std::int32_t left, std::int32_t top) {
-    if (!Dragging) {
+    if (!Dragging && !Showing) {
         WindowMoved(left, top);
         return;
     }
     WindowLeft = left;
     WindowTop = top;
-    MovedWhileDragging = true;
+    MovedWhileDragging = MovedWhileDragging || Dragging;
+}
+
+void MainWindowShowing() {
+    Showing = true;
+}
+
+// The first-show save: a window shown where the pad says writes nothing.
+void MainWindowPainted() {
+    Showing = false;
+    WindowMoved(WindowLeft, WindowTop);
 }
 
 void MainWindowDragStarted() {

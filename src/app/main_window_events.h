@@ -20,6 +20,10 @@ bool SessionMayEnd();
 void SessionEnding();
 // The window's outer top-left corner is now here, in dialog units.
 void MainWindowMoved(std::int32_t left, std::int32_t top);
+// The window is about to be shown: its moves are only noted until it has been painted, and
+// then the place it was shown at is written once, before any input is taken.
+void MainWindowShowing();
+void MainWindowPainted();
 // The user takes hold of the window to drag it, and lets go: a drag writes the pad once,
 // at the drop, instead of at every step.
 void MainWindowDragStarted();

@@ -162,13 +162,10 @@ int AnswerSessionQuestion() {
 } // namespace
 
 void BuildMainWindow() {
-    const HINSTANCE module = GetModuleHandleW(nullptr);
     const DWORD style =
         WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | (NoStoredPosition == 1 ? DS_CENTER : 0);
     // The template's corner stays 0, 0: the stored position is applied to the outer corner.
     MainWindow = CreateDialogWindow({"Quillpad", 0, 0, 212, 281, style});
-    SendMessageW(MainWindow, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(LoadIconW(module, L"PROGRAM")));
     for (const ControlLayout& control : Controls) {
         AddControl(MainWindow, control);
     }
@@ -179,6 +176,7 @@ void BuildMainWindow() {
         PlaceAtStoredPosition();
     }
     ShowPage();
+    MainWindowShowing();
     RunDialog(MainWindow, OnMainWindowEvent);
 }
 
@@ -212,6 +210,12 @@ int OnMainWindowEvent(WindowHandle, unsigned message, std::uintptr_t wParam, std
     } else if (message == FitCheckMessage) {
         FitCheckPosted = false;
         FitPageTextField();
+    } else if (message == WindowPaintedMessage) {
+        MainWindowPainted();
+        // The icon is no part of page 1: set before the window was shown, it held the first
+        // painting back.
+        SendMessageW(MainWindow, WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr), L"PROGRAM")));
     } else if (message == LookAtPadMessage) {
         LookAtPadOnDisk();
     } else if (message == WM_TIMER && wParam == WaitTimerId) {

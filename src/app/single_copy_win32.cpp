@@ -4,6 +4,7 @@
 #include "app/single_copy.h"
 #include "platform/files.h"
 #include "platform/wide_text.h"
+#include "platform/window_win32.h"
 
 #include <string>
 #include <string_view>
@@ -72,6 +73,7 @@ bool ClaimWorkingFolder() {
 }
 
 void ShowCopyHoldingFolder() {
+    WaitForVisualStyles();
     // The other copy may be starting still: give it a few seconds to show its window.
     for (int attempt = 0; attempt < 100; ++attempt) {
         WindowSearch search{ProcessHoldingFolder(), nullptr, nullptr};

@@ -22,6 +22,7 @@ HWND BoxOwner() {
 }
 
 int ShowBox(std::string_view text, std::string_view caption, UINT flags) {
+    WaitForVisualStyles();
     return MessageBoxW(BoxOwner(), Wide(text).c_str(), Wide(caption).c_str(), flags);
 }
 

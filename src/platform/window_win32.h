@@ -6,6 +6,11 @@
 
 // Set once the main window exists; every call of the seam reaches the window through it.
 extern HWND MainWindow;
+// The themed common controls are loaded on a helper thread, started first thing in WinMain;
+// everything that makes a window or a message box waits for it first.
+void StartLoadingVisualStyles();
+void WaitForVisualStyles();
+
 // The id of the main window's one wait timer.
 constexpr UINT_PTR WaitTimerId = 1;
 

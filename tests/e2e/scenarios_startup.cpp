@@ -3,6 +3,7 @@
 #include "check.h"
 #include "input.h"
 #include "message_boxes.h"
+#include "more_actions.h"
 #include "pages_file.h"
 #include "process.h"
 #include "scenario_table.h"
@@ -221,10 +222,50 @@ void StoredPositionsPlaceTheWindow() {
     StartWithPositionLine(" -5 300", 0, 300);
 }
 
+// The window's first showing writes the pad once, with its place, once the window is
+// painted and before a key typed as soon as it is in front is taken. Each poll reads the
+// search box, then the pad, then the window: a key seen taken means the pad must be written
+// by then, a pad seen written means the window was painted before.
+void FirstShowSavedOncePainted(const WorkFolder& folder) {
+    const std::string path = folder / PagesFileName;
+    std::vector<ULONGLONG> writes{LastWriteTime(path)};
+    RunningProgram program(folder);
+    HWND main = nullptr;
+    bool typed = false;
+    bool painted = false;
+    WaitUntil(
+        [&] {
+            const bool keyTaken = main != nullptr && ControlText(main, SearchBox) == "q";
+            const ULONGLONG written = LastWriteTime(path);
+            Expect(!keyTaken || written != writes.front(),
+                   "a key was taken before the pad was written at the first showing");
+            painted = painted || (main != nullptr && WindowPainted(main));
+            if (written != writes.back()) {
+                writes.push_back(written);
+                Expect(painted, "the pad was written before the window was painted");
+            }
+            main = main ? main : FindMainWindow(program.ProcessId());
+            if (main != nullptr && !typed && GetForegroundWindow() == main) {
+                TypeText("q");
+                typed = true;
+            }
+            return keyTaken;
+        },
+        "the key typed at the start to be taken", 10000);
+    Settle(main);
+    ExpectNumber(static_cast<long>(writes.size()) - 1 + (LastWriteTime(path) != writes.back()), 1,
+                 "the pad's writes at the start");
+    ExpectFileHoldsCorner(SplitPagesFile(ReadBytes(path)), main);
+    PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ExpectNumber(program.WaitForExit(), 0, "the exit code");
+}
+
 void FarPositionComesOnScreen() {
     WorkFolder folder;
-    WriteBytes(folder / PagesFileName,
-               PagesFile(HeaderOfNewPad(), PositionLine(5000, 5000), {"far away"}));
+    const std::string farAway = PagesFile(HeaderOfNewPad(), PositionLine(5000, 5000), {"far away"});
+    WriteBytes(folder / PagesFileName, farAway);
+    FirstShowSavedOncePainted(folder);
+    WriteBytes(folder / PagesFileName, farAway);
     Session session(folder);
     HWND main = session.Main();
     SaveScreenshot("far_position");

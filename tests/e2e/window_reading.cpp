@@ -56,6 +56,27 @@ HWND FindMainWindow(DWORD processId) {
     return nullptr;
 }
 
+namespace {
+
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM unpainted) {
+    if (GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(unpainted) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+bool WindowPainted(HWND main) {
+    if (!IsWindowVisible(main) || GetUpdateRect(main, nullptr, FALSE)) {
+        return false;
+    }
+    bool unpainted = false;
+    EnumChildWindows(main, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    return !unpainted;
+}
+
 HWND WaitForMainWindow(DWORD processId, int timeoutMs) {
     HWND main = nullptr;
     WaitUntil([&] { return (main = FindMainWindow(processId)) != nullptr; },

@@ -28,6 +28,10 @@ std::vector<HWND> TopLevelWindows(DWORD processId);
 bool IsMainWindow(HWND window);
 HWND FindMainWindow(DWORD processId);
 HWND WaitForMainWindow(DWORD processId, int timeoutMs = 10000);
+// The window is visible, and neither it nor any control in it has a region left to paint.
+// Showing a window gives it and its controls such regions, and only their own painting
+// (BeginPaint) takes them away; at most the last control's drawing may still be running.
+bool WindowPainted(HWND main);
 
 std::string ClassOf(HWND window);
 // A window's text through WM_GETTEXT, so it works across processes and at any length; read

@@ -1,5 +1,5 @@
-// What the main window does when it moves: a move writes the pad, a drag only once, and
-// nothing is written that the file holds already.
+// What the main window does when it moves: a move writes the pad, a drag only once, the
+// first showing once it is painted, and nothing is written that the file holds already.
 #include "app/help_mode.h"
 #include "app/main_window_events.h"
 #include "padfile/pages_file_format.h"
@@ -54,6 +54,25 @@ TEST_F(WindowEvents, ADragWritesThePadOnceWithTheDropPosition) {
     EXPECT_EQ(FilesReplaced, 2);
     EXPECT_EQ(Stored().left, 300);
     EXPECT_EQ(Stored().top, 600);
+}
+
+// The first showing's moves only note the place: it is written once the window is painted,
+// and not at all where the file holds it already.
+TEST_F(WindowEvents, TheFirstShowingWritesItsPlaceOnceWhenPainted) {
+    MainWindowShowing();
+    MainWindowMoved(7, 8);
+    MainWindowMoved(9, 10);
+    EXPECT_EQ(FilesReplaced, 0) << "nothing is written before the window is painted";
+    MainWindowPainted();
+    EXPECT_EQ(FilesReplaced, 1);
+    EXPECT_EQ(Stored().left, 9);
+    EXPECT_EQ(Stored().top, 10);
+    MainWindowMoved(11, 12);
+    EXPECT_EQ(FilesReplaced, 2) << "a move after the first painting writes at once";
+    MainWindowShowing();
+    MainWindowMoved(11, 12);
+    MainWindowPainted();
+    EXPECT_EQ(FilesReplaced, 2) << "a window shown where the file says writes nothing";
 }
 
 TEST_F(WindowEvents, ADragThatMovesNothingOrHappensInHelpWritesNothing) {
