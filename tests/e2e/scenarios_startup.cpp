@@ -222,27 +222,25 @@ void StoredPositionsPlaceTheWindow() {
     StartWithPositionLine(" -5 300", 0, 300);
 }
 
-// The window's first showing writes the pad once, with its place, once the window is
-// painted and before a key typed as soon as it is in front is taken. Each poll reads the
-// search box, then the pad, then the window: a key seen taken means the pad must be written
-// by then, a pad seen written means the window was painted before.
+// The window's first showing writes the pad once, with its place, before a key typed as soon
+// as the window is in front is taken. Each poll reads the search box, then the pad: a key
+// seen taken means the pad must be written by then. (That the write waits for the first
+// painting is for the unit tests and the bench to show: the icon set after it repaints the
+// window at once, so a window seen unpainted here may have been painted before.)
 void FirstShowSavedOncePainted(const WorkFolder& folder) {
     const std::string path = folder / PagesFileName;
     std::vector<ULONGLONG> writes{LastWriteTime(path)};
     RunningProgram program(folder);
     HWND main = nullptr;
     bool typed = false;
-    bool painted = false;
     WaitUntil(
         [&] {
             const bool keyTaken = main != nullptr && ControlText(main, SearchBox) == "q";
             const ULONGLONG written = LastWriteTime(path);
             Expect(!keyTaken || written != writes.front(),
                    "a key was taken before the pad was written at the first showing");
-            painted = painted || (main != nullptr && WindowPainted(main));
             if (written != writes.back()) {
                 writes.push_back(written);
-                Expect(painted, "the pad was written before the window was painted");
             }
             main = main ? main : FindMainWindow(program.ProcessId());
             if (main != nullptr && !typed && GetForegroundWindow() == main) {
