@@ -10,13 +10,14 @@
 #include <functional>
 #include <vector>
 
+// How many versions both grew from a merge tries: two computers that merged at once each
+// grew from the other's version, and then no one version holds what both have since.
+constexpr std::size_t CommonVersionsTried = 8;
+
 // Of the other version and those it grew from, those whose pages this computer still knows,
 // the one it learned of last first, at most `most`; none when it knows none. Each is a
 // version both grew from. The history's order, not the other version's line, tells which is
 // newest: pages that came back to an earlier version's have that one's id.
-// How many a merge tries: two computers that merged at once each grew from the other's
-// version, and then no one version holds what both have since.
-constexpr std::size_t CommonVersionsTried = 8;
 std::vector<const KnownVersion*> NewestCommonVersions(const PadHistory& history, VersionId there,
                                                       const std::vector<VersionId>& thereGrewFrom,
                                                       std::size_t most);
