@@ -357,19 +357,62 @@ std::string WorkingFolderPath() {
     return Utf8(fullLength > 0 && fullLength < full.size() ? full.substr(0, fullLength) : path);
 }
 
+namespace {
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// A drive's or a share's path: a relative one would put the history in the pad's own folder.
+bool IsFullPath(std::wstring_view path) {
+    return (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) ||
+           path.starts_with(L"\\\\");
+}
+
+// The user's local application data. Every session's environment names it, and reading it
+// keeps the shell and the libraries it brings out of the start; only without it is the shell
+// asked.
+std::wstring LocalAppDataFolder() {
+    std::wstring local(MAX_PATH, L'\0');
+    DWORD length =
+        GetEnvironmentVariableW(L"LOCALAPPDATA", local.data(), static_cast<DWORD>(local.size()));
+    if (length >= local.size()) {
+        local.resize(length);
+        length = GetEnvironmentVariableW(L"LOCALAPPDATA", local.data(),
+                                         static_cast<DWORD>(local.size()));
+    }
+    if (length > 0 && length < local.size()) {
+        local.resize(length);
+        if (IsFullPath(local) && IsFolder(local)) {
+            return local;
+        }
+    }
+    using FolderPathProc = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+    const HMODULE shell = LoadLibraryW(L"shell32.dll");
+    const auto folderPath = shell == nullptr
+                                ? nullptr
+                                : reinterpret_cast<FolderPathProc>(reinterpret_cast<void (*)()>(
+                                      GetProcAddress(shell, "SHGetFolderPathW")));
+    wchar_t asked[MAX_PATH] = {};
+    if (folderPath == nullptr ||
+        FAILED(folderPath(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, asked))) {
+        return std::wstring();
+    }
+    return asked;
+}
+
+} // namespace
+
 // Under the user's local application data, which roaming profiles and sync folders leave out.
 std::string PadHistoryFolder() {
-    wchar_t local[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0,
-                                local))) {
+    const std::wstring local = LocalAppDataFolder();
+    if (local.empty()) {
         return std::string();
     }
-    std::wstring folder = std::wstring(local) + L"\\Quillpad";
+    std::wstring folder = local + L"\\Quillpad";
     CreateDirectoryW(folder.c_str(), nullptr);
     folder += L"\\History";
     CreateDirectoryW(folder.c_str(), nullptr);
-    const DWORD attributes = GetFileAttributesW(folder.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
-               ? Utf8(folder)
-               : std::string();
+    return IsFolder(folder) ? Utf8(folder) : std::string();
 }

@@ -79,6 +79,9 @@ void ExpectFileHoldsCorner(const PagesFileParts& file, HWND main) {
 
 void FirstStartCreatesThePad() {
     WorkFolder folder;
+    // Named by a relative path, the data folder would be the pad's own, and the pad's history
+    // would go wherever a sync client carries the pad; the last check below looks for it.
+    SetEnvironmentVariableW(L"LOCALAPPDATA", L".");
     const long long before = LocalSecondsNow();
     Session session(folder);
     const long long after = LocalSecondsNow();
