@@ -9,9 +9,16 @@
 #include "stopwatch.h"
 #include "window_reading.h"
 
-#include <memory>
-
 namespace {
+
+// The program that RunningProgram starts, for as long as this lives.
+struct ProgramPathFor {
+    std::string kept = ProgramPath();
+    explicit ProgramPathFor(const std::string& exe) { SetProgramPath(exe); }
+    ~ProgramPathFor() { SetProgramPath(kept); }
+    ProgramPathFor(const ProgramPathFor&) = delete;
+    ProgramPathFor& operator=(const ProgramPathFor&) = delete;
+};
 
 // Beside the bench, which the least program is built with.
 std::string LeastProgramPath() {
@@ -32,20 +39,13 @@ void StartOnce(const std::string& exe, const WorkFolder& folder, const std::stri
         WriteBytes(padPath, pad);
     }
     const ULONGLONG prepared = WrittenAt(padPath);
-    const std::string kept = ProgramPath();
-    SetProgramPath(exe);
     double savedMs = -1;
     double shownMs = -1;
     const double started = NowMs();
-    std::unique_ptr<RunningProgram> program;
-    try {
-        program = std::make_unique<RunningProgram>(folder);
-    } catch (const ScenarioFailure&) {
-        SetProgramPath(kept);
-        throw;
-    }
-    SetProgramPath(kept);
-    RunningProgram& running = *program;
+    RunningProgram running = [&] {
+        const ProgramPathFor starting(exe);
+        return RunningProgram(folder);
+    }();
     HWND main = nullptr;
     // The text is asked for only until it answered: each question is a message that the
     // program must take.
