@@ -61,8 +61,9 @@ PageMerge MergeAgainst(const KnownVersion& base, ThereKeys& there,
 // had already. Of two texts of one page, an older one is dropped.
 PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<VersionId>& thereGrewFrom,
                         bool aCopy) {
-    if (std::optional<PageMerge> reordered = OneOrderOfSamePages(
-            PageKeys(PagesHere(), SaveState.utf8, there.utf8), there(there.utf8))) {
+    // The pages here, keyed in the other's text form.
+    const std::vector<std::uint64_t> here = PageKeys(PagesHere(), SaveState.utf8, there.utf8);
+    if (std::optional<PageMerge> reordered = OneOrderOfSamePages(here, there(there.utf8))) {
         return std::move(*reordered);
     }
     const KnownVersion* mine = FindKnownVersion(SaveState.versionHere);
@@ -75,9 +76,7 @@ PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<Versio
         merges.push_back(MergeAgainst(*base, there, thereGrewFrom));
     }
     if (!merges.empty()) {
-        return KeptByEveryMerge(std::move(merges),
-                                PageKeys(PagesHere(), SaveState.utf8, there.utf8),
-                                there(there.utf8));
+        return KeptByEveryMerge(std::move(merges), here, there(there.utf8));
     }
     // A copy may be a sibling of the version read at the start, never of later ones.
     const ContentBase told =
@@ -90,8 +89,7 @@ PageMerge MergeWithHere(ThereKeys& there, VersionId id, const std::vector<Versio
         merge.baseGuessed = true;
         return merge;
     }
-    return UniteExceptKnown(History, PageKeys(PagesHere(), SaveState.utf8, there.utf8), there,
-                            there.utf8);
+    return UniteExceptKnown(History, here, there, there.utf8);
 }
 
 bool MostlyTwice(const PageMerge& merge) {
