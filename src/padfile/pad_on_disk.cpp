@@ -47,7 +47,8 @@ std::string Listed(const std::vector<std::string>& names) {
 }
 
 // The file a save replaced is the version it checked, or one that another program put in
-// place between the check and the replace: that one is kept under a backup name. The file
+// place between the check and the replace: that one is kept under a backup name, for the
+// pages in memory to take in. The file
 // last read or written is known by its stamp and goes at once, so that a save stopped in
 // between seldom leaves it for the next start to look at.
 void KeepWhatALateVersionLeft(const char* name, const std::string& replaced,
@@ -63,12 +64,8 @@ void KeepWhatALateVersionLeft(const char* name, const std::string& replaced,
         return;
     }
     const std::string backup = FirstFreeBackupName(name);
-    const std::string kept =
-        !backup.empty() && RenameToNewName(replaced.c_str(), backup.c_str()) ? backup : replaced;
-    TellAboutPad("Another program put a new version of " + std::string(name) +
-                 " in place while Quillpad was saving its pages into it. That version is kept "
-                 "unchanged in " +
-                 kept + ".");
+    SaveState.lateVersions.push_back(
+        !backup.empty() && RenameToNewName(replaced.c_str(), backup.c_str()) ? backup : replaced);
 }
 
 bool SameBytes(const std::string& a, const char* b) {

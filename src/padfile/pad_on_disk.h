@@ -37,8 +37,8 @@ bool ReadPadFile(const char* name, PadRead& read);
 
 // Writes the bytes as the file, crash-safely, over the version the caller found there
 // (expected). A different version found in its place at the replace (another program put
-// it there after the look) is kept under a backup name and the user told. False when
-// nothing was written.
+// it there after the look) is kept under a backup name and listed in lateVersions. False
+// when nothing was written.
 bool WritePadFile(const char* name, const PieceSource& next,
                   const std::optional<PadVersion>& expected);
 

@@ -71,6 +71,10 @@ struct PadSaveState {
     // user told, once a save holds them. Those that did not read as pads are left alone.
     std::vector<std::string> copiesBroughtIn;
     std::vector<std::string> copiesLeftAlone;
+    // Versions that another program put in place while a save replaced the pad, under the
+    // names they are kept by: brought in as conflicted copies are, and removed without a word
+    // once a save holds them.
+    std::vector<std::string> lateVersions;
     // A moment when no box may show: a pause in typing, a move, closing, the session's end.
     bool quiet = false;
     // The page whose text field last refused a key or a paste for lack of room, 0 for none:

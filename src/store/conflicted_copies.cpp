@@ -1,4 +1,4 @@
-// Sync clients' conflicted copies of the pad, merged into the pages in memory.
+// Conflicted copies and versions that landed during a save, merged into the pages in memory.
 #include "store/conflicted_copies.h"
 
 #include "padfile/pad_header.h"
@@ -34,8 +34,24 @@ bool BringIn(const std::string& copy) {
 
 } // namespace
 
+bool BringInLateVersions() {
+    const std::size_t brought = SaveState.copiesBroughtIn.size();
+    std::erase_if(SaveState.lateVersions, [](const std::string& late) {
+        if (Listed(SaveState.copiesBroughtIn, late) || BringIn(late)) {
+            return false;
+        }
+        TellAboutPad("Another program put a new version of " + std::string(PagesFileName) +
+                     " in place while Quillpad was saving its pages into it. That version can't "
+                     "be merged with your pages, so it is kept unchanged in " +
+                     late + ".");
+        return true;
+    });
+    return SaveState.copiesBroughtIn.size() != brought;
+}
+
 // Help mode brings copies in once it ends: the pages wait in memory meanwhile.
 void BringInConflictedCopies() {
+    BringInLateVersions();
     if (HelpMode == 1) {
         return;
     }
@@ -49,6 +65,10 @@ void BringInConflictedCopies() {
 
 void RemoveCopiesBroughtIn() {
     for (const std::string& copy : SaveState.copiesBroughtIn) {
+        if (std::erase(SaveState.lateVersions, copy) > 0) {
+            RemoveFile(copy.c_str());
+            continue;
+        }
         TellAboutPad("Quillpad brought in " + copy +
                      ", a copy of the pad that a sync client left beside it: every page of it is "
                      "now in " +

@@ -5,5 +5,10 @@
 // Merges every conflicted copy beside the pad into the pages in memory, as another version of
 // the pad. A copy that does not read as a pad is left alone.
 void BringInConflictedCopies();
-// Removes the copies brought in, now that the pad holds all their pages, and tells which.
+// Merges the versions that another program put in place while a save replaced the pad, as
+// conflicted copies are; one that does not read as a pad stays where it is kept, and the user
+// hears where. True when any was brought in.
+bool BringInLateVersions();
+// Removes the copies and late versions brought in, now that the pad holds all their pages,
+// and tells which copies.
 void RemoveCopiesBroughtIn();

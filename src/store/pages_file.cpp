@@ -91,7 +91,7 @@ FileHeaderValues HeaderToWrite(VersionId id) {
 // A failed save of the window's position alone loses nothing and tells nothing. A failed
 // save of pages is tried again soon with nobody acting; if that fails too, the user hears
 // once per spell of failures (at the next action when this is a quiet moment).
-bool SavePages(const std::vector<std::string>& pages) {
+bool WritePages(const std::vector<std::string>& pages) {
     const std::optional<PadVersion> onDisk = TakeInOtherVersion(PadLook::Thorough);
     const std::vector<std::uint64_t> keys = PageKeys(pages, SaveState.utf8, SaveState.utf8);
     const FileHeaderValues header = HeaderToWrite(VersionIdOf(keys));
@@ -129,6 +129,14 @@ bool SavePages(const std::vector<std::string>& pages) {
         StartWaitTimer(RetryAfterFailureMs);
     }
     return false;
+}
+
+// A version that another program put in place while the save replaced the pad is merged and
+// written at once, so that closing never leaves it in a backup alone; a later one waits for
+// the next look.
+bool SavePages(const std::vector<std::string>& pages) {
+    const bool saved = WritePages(pages);
+    return saved && BringInLateVersions() ? WritePages(pages) : saved;
 }
 
 } // namespace

@@ -150,22 +150,37 @@ TEST_F(PadOnDisk, AChangedPadThatCantBeKeptIsNotSavedOver) {
 }
 
 // The replace moves the old file aside; one that another program put there after the check
-// is kept, one that the check saw goes.
-TEST_F(PadOnDisk, AVersionThatLandsJustBeforeTheReplaceIsKept) {
-    WriteBytes(PagesFileName, Pad);
-    Start();
-    const std::string theirs = Pad + "theirs\r\n";
-    BeforeReplace = [&] {
-        WriteBytes(PagesFileName, theirs);
-        BeforeReplace = nullptr;
+// is merged and written at once, or kept when it is no pad; one that the check saw goes.
+TEST_F(PadOnDisk, AVersionThatLandsJustBeforeTheReplaceIsMergedOrKept) {
+    const struct {
+        std::string theirs;
+        PageList pages;
+        std::vector<std::string> names;
+    } cases[] = {
+        {Pad + "theirs\r\n", {"", "typed", "theirs"}, {PagesFileName}},
+        {"no pad", {"", "typed"}, {PagesFileName, "Quillpad.qpd.bak"}},
     };
-    Pages[1] = "typed";
-    SavePagesFile();
-    EXPECT_EQ(PagesIn(PagesFileName), (PageList{"", "typed"}));
-    EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), theirs);
-    ASSERT_EQ(Fake.boxes.size(), 1u);
-    EXPECT_NE(Fake.boxes[0].text.find("kept unchanged in Quillpad.qpd.bak"), std::string::npos);
-    EXPECT_EQ(NamesHere(), (std::vector<std::string>{PagesFileName, "Quillpad.qpd.bak"}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.theirs);
+        TempFolder inner;
+        ResetFake();
+        WriteBytes(PagesFileName, Pad);
+        Start();
+        BeforeReplace = [&] {
+            WriteBytes(PagesFileName, c.theirs);
+            BeforeReplace = nullptr;
+        };
+        Pages[1] = "typed";
+        SavePagesFile();
+        EXPECT_EQ(PagesIn(PagesFileName), c.pages);
+        EXPECT_EQ(NamesHere(), c.names);
+        EXPECT_EQ(Fake.boxes.size(), c.names.size() - 1);
+        if (c.names.size() > 1) {
+            EXPECT_EQ(FileBytes("Quillpad.qpd.bak"), c.theirs);
+            EXPECT_NE(Fake.boxes[0].text.find("kept unchanged in Quillpad.qpd.bak"),
+                      std::string::npos);
+        }
+    }
 }
 
 // A save written whole that was stopped before it took the pad's place holds the newest
