@@ -33,9 +33,10 @@ std::string Listed(const std::vector<std::string>& items) {
     return "[" + text + "]";
 }
 
-std::vector<std::string> PagesIn(const WorkFolder& folder) {
+std::vector<std::string> PagesIn(const WorkFolder& folder,
+                                 const std::string& name = PagesFileName) {
     try {
-        return SplitPagesFile(ReadBytes(folder / PagesFileName)).pages;
+        return SplitPagesFile(ReadBytes(folder / name)).pages;
     } catch (const ScenarioFailure& failure) {
         return {std::string("no pad: ") + failure.what()};
     }
@@ -54,8 +55,15 @@ std::vector<std::string> FilesIn(const WorkFolder& folder) {
     return names;
 }
 
+// The pad's pages and those of every file beside it (a backup, a conflicted copy).
 std::string PadOf(const WorkFolder& folder) {
-    return "pages " + Listed(PagesIn(folder)) + " among the files " + Listed(FilesIn(folder));
+    std::string held = "pages " + Listed(PagesIn(folder));
+    for (const std::string& name : FilesIn(folder)) {
+        if (name != PagesFileName) {
+            held += ", and beside it " + name + " with pages " + Listed(PagesIn(folder, name));
+        }
+    }
+    return held;
 }
 
 // Both PCs hold the same pages, such as wanted, and no conflicted copy or backup beside.
