@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -242,10 +243,14 @@ void TypingAtOnceLosesAndDoublesNothing() {
     for (const char* burst : {"1", "2", "3", "4"}) {
         two += std::string(" a") + burst;
         four += std::string(" b") + burst;
-        Front(a.Main());
-        TypeAtEndOfPage(a.Main(), std::string(" a") + burst);
-        Front(b.Main());
-        TypeAtEndOfPage(b.Main(), std::string(" b") + burst);
+        // Each burst is seen in its field, so that a text missing later is one the pads lost.
+        for (const auto& [session, page, typed] :
+             {std::tuple{&a, &two, " a"}, std::tuple{&b, &four, " b"}}) {
+            Front(session->Main());
+            TypeAtEndOfPage(session->Main(), typed + std::string(burst));
+            WaitUntil([&] { return ControlText(session->Main(), PageText) == *page; },
+                      "the burst " + Visible(*page) + " in its field");
+        }
         Sleep(2000);
     }
     WaitForBothPads(pcs, {"one", two, "three", four, "five"}, "both PCs should hold");
