@@ -48,9 +48,8 @@ std::string Listed(const std::vector<std::string>& names) {
 
 // The file a save replaced is the version it checked, or one that another program put in
 // place between the check and the replace: that one is kept under a backup name, for the
-// pages in memory to take in. The file
-// last read or written is known by its stamp and goes at once, so that a save stopped in
-// between seldom leaves it for the next start to look at.
+// pages in memory to take in. The file last read or written is known by its stamp and goes
+// at once, so that a save stopped in between seldom leaves it for the next start to look at.
 void KeepWhatALateVersionLeft(const char* name, const std::string& replaced,
                               const std::optional<PadVersion>& expected) {
     if (expected == SaveState.lastSeen && SaveState.lastStamp &&
